@@ -1,0 +1,240 @@
+#pragma once
+
+#include "core/audio_manager.h"
+#include "core/framework.h"
+#include "core/game_settings.h"
+#include "core/game_state.h"
+#include "core/image_manager.h"
+#include "core/wrapper.h"
+#include "editor/editor_types.h"
+#include "gameplay/font.h"
+#include "gameplay/map_list_entry.h"
+#include "menus/menu_struct.h"
+#include "render/raycaster.h"
+#include "world/entity.h"
+#include "world/map.h"
+#include "world/world_types.h"
+
+#include <SDL.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Player;
+
+// The whole program: owns every subsystem, runs the frame loop and the game
+// states. Its member functions are spread over the game_*.cpp files by
+// subsystem. The state is public because the subsystems are its parts and
+// work on it directly; only SwitchGameState changes the game state.
+class Game
+{
+public:
+    Game();
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // --- Start-up and shut-down (game.cpp) ---
+    bool Init(int argc, char** argv);
+    void ParseCommandLines(int argc, char** argv);
+    void CleanUp();
+    void InitTextureFlags();
+
+    // --- Frame loop and states (game_loop.cpp) ---
+    void Run();
+    // One pass of the loop without the pacing sleep: clear, events, the state's
+    // work, present. False when the window is minimised and nothing was drawn.
+    bool RunFrame();
+    void Delay(int& lastTicks);
+    void SwitchGameState(GameState newState);
+    GameState GetGameState() const { return mGameState; }
+    void PlayingStep();
+    void KeepOccupiedDoorsOpen();
+    void RenderScreenFlashes();
+
+    // --- Events (game_events.cpp) ---
+    void HandleEvents();
+    void HandleEvent(const SDL_Event& event);
+
+    // --- Settings file (game_settings_file.cpp) ---
+    void ReadConfig();
+    bool WriteConfig();
+    void CloneGameSettings();
+    void RestoreOldGameSettings();
+
+    // --- Entities and flashes (game_entities.cpp) ---
+    void DoEntities();
+    Entity* GetPlayer();
+    Player* GetPlayerRecord();
+    void ClearEntities(bool keepPlayer);
+    void EradicateEnemies();
+    void InitPickUpScreen();
+    void InitHitScreen();
+    void InitEradicateScreen();
+    void ClearPlayerKeys();
+    // Random integer in [min, max]: real randomness in the game, a fixed
+    // sequence when a test installs its own source.
+    int RandomInt(int min, int max) const;
+
+    // --- HUD and hand (game_hud.cpp) ---
+    void RenderHUD(Player* player);
+    void RenderHand(Player* player);
+
+    // --- Map list and progression (game_progression.cpp) ---
+    bool ReadMapConfig();
+    void LoadMap(bool newGame);
+    void NextMap();
+    void TheEnd();
+
+    // --- Menus (game_menus.cpp) ---
+    void InitMenus();
+    void MainMenu();
+    void InGameMenu();
+    void Options();
+    void MenuKeyAction(SDL_Scancode key);
+    void Credits();
+
+    // --- Editor (game_editor*.cpp) ---
+    void InitEditor();
+    void Editor();
+    void TileSelection(SDL_Surface* frame, SDL_Surface* font, SDL_Surface* panel);
+    void CurrentTileFocus(SDL_Surface* frame, SDL_Surface* font, SDL_Surface* panel, int x,
+                          int y);
+    template <typename T> std::string TileValueDescription(T value, int layer) const;
+    void EditorAction();
+    void EditorInitResizeMap();
+    void EditorSetTile(int button, int x, int y);
+    void EditorSortEntities();
+    bool EditorLoadMap();
+    bool EditorSaveMap();
+    void EditorNewMap();
+    void EditorResizeMap();
+    // Hands one event of the editor state to the editor's rules; false when the
+    // rest of the queue must wait for the next pass.
+    bool EditorHandleEvent(const SDL_Event& event);
+
+    // --- State ---
+    std::int32_t mCurrentMap = 0;
+    int mFrameTime = 0;
+    std::int32_t mBlinkCounter = 0;
+    std::int32_t mHighScoreTotal = 0;
+    int mPickUpAlpha = 0;
+    int mPickUpCounter = 0;
+    int mHitAlpha = 0;
+    int mHitCounter = 0;
+    int mEradicateAlpha = 0;
+    int mEradicateCounter = 0;
+    int mEradicatePhase = 1;
+    int mGuardCounter = 0;
+
+    // Editor state.
+    std::vector<std::unique_ptr<EditorValue<int>>> mWallPalette;
+    std::vector<std::unique_ptr<EditorValue<int>>> mFloorPalette;
+    std::vector<std::unique_ptr<EditorValue<std::string>>> mEntityPalette;
+    std::array<std::int32_t, 2> mWallSelectionIndex{0, 0};
+    std::array<std::int32_t, 2> mFloorSelectionIndex{0, 0};
+    std::array<std::int32_t, 2> mEntitySelectionIndex{0, 0};
+    std::vector<std::unique_ptr<EditorTile<int>>> mWallTiles;
+    std::vector<std::unique_ptr<EditorTile<int>>> mFloorTiles;
+    std::vector<std::unique_ptr<EditorTile<std::string>>> mEntityTiles;
+    std::vector<EditorTile<std::string>*> mEntityGrid;
+    std::string mPromptTitle;
+    std::string mPromptMessage;
+    std::string mMapName = "untitled.map";
+    std::string mInputText;
+    std::int32_t mCursorX = -1;
+    std::int32_t mCursorY = -1;
+    std::int32_t mCurrentLayer = 0;
+    std::array<EditorValue<int>*, 2> mWallSelection{nullptr, nullptr};
+    std::array<EditorValue<int>*, 2> mFloorSelection{nullptr, nullptr};
+    std::array<EditorValue<std::string>*, 2> mEntitySelection{nullptr, nullptr};
+    EditorActionState mEditorAction = EditorActionState::None;
+    std::int32_t mNewWidth = 0;
+    std::int32_t mNewHeight = 0;
+    std::int32_t mMapWidth = 64;
+    std::int32_t mMapHeight = 64;
+    std::int32_t mMapHighScore = 0;
+    bool mResizing = false;
+    bool mShowWalls = true;
+    bool mShowFloors = true;
+    bool mShowEntities = true;
+    bool mQuitAfterSave = false;
+
+    bool mInputGuard = false;
+    bool mPickUpScreenActive = false;
+    bool mHitScreenActive = false;
+    bool mEradicateScreenActive = false;
+    bool mRunning = false;
+    bool mWindowActive = true;
+    bool mGameInProgress = false;
+    bool mCaptureMenuBackground = false;
+    bool mLoadNextMap = false;
+    bool mCursorBlink = false;
+    // Set once the settings file was read, so a start that fails earlier never
+    // overwrites the player's settings with the defaults.
+    bool mSettingsRead = false;
+    GameSettings mSettings;
+    GameSettings mOldSettings;
+
+private:
+    GameState mGameState = GameState::None;
+
+public:
+    Wrapper mPickUpScreen;
+    Wrapper mHitScreen;
+    Wrapper mEradicateScreen;
+    Wrapper mMenuBackground;
+    Wrapper mMenuCanvas;
+    std::vector<std::unique_ptr<MenuStruct>> mMenus;
+    MenuStruct* mCurrentMenu = nullptr;
+    std::vector<std::unique_ptr<MapListEntry>> mMapList;
+    std::vector<std::unique_ptr<Entity>> mEntities;
+    std::unique_ptr<Framework> mFramework;
+    std::unique_ptr<Font> mFont;
+    std::unique_ptr<AudioManager> mAudioManager;
+    std::unique_ptr<ImageManager> mImageManager;
+    std::unique_ptr<Map> mMap;
+    std::unique_ptr<Raycaster> mRaycaster;
+    std::vector<SDL_Rect> mWallRects;
+    std::vector<SDL_Rect> mCeilingFloorRects;
+    std::vector<TextureFlagsType> mTextureFlags;
+    std::string mCurrentMusic;
+
+    // Seams for tests: the source of random numbers and the sleep of the
+    // credits screen. The game keeps the real ones.
+    std::function<int(int, int)> mRandomSource;
+    std::function<void(Uint32)> mSleep;
+
+private:
+    // Event handling by kind of event and state.
+    void HandleQuitRequest();
+    void HandleEscape();
+    void HandleKeyDown(const SDL_KeyboardEvent& key);
+    void PressBinding(const SDL_KeyboardEvent& key);
+    void ReturnToMainMenu();
+    void HandleMenuKey(SDL_Scancode key);
+    void ChooseMainMenuEntry();
+    void ChooseInGameMenuEntry();
+    void HandleOptionsKey(SDL_Scancode key);
+    void ApplyOption(int selected);
+    void ToggleMusic();
+
+    // Menu drawing helpers.
+    void AdvanceMenuBlink();
+    int DrawMenuEntries(SDL_Surface* target);
+    void DrawDarkenedGame();
+    void PresentMenuCanvas();
+    std::string OptionsValue(int entry) const;
+
+    void LoadStartupImages();
+    void BuildTextureRectangles();
+    void CreateFlashScreens();
+    SDL_Surface* FrameSurface() const { return mFramework->GetSurface(); }
+    void CaptureMenuBackground();
+    MenuStruct* FindMenu(const std::string& id) const;
+    void RunStateWork();
+};

@@ -1,0 +1,397 @@
+#include "core/game.h"
+#include "core/utils.h"
+
+#include <SDL_mixer.h>
+
+namespace
+{
+// Selections of the options menu, counted without the spacer lines.
+constexpr int OPTION_LAST_BINDING = 9;
+constexpr int OPTION_FULLSCREEN = 10;
+constexpr int OPTION_VSYNC = 11;
+constexpr int OPTION_SOUND = 12;
+constexpr int OPTION_SOUND_VOLUME = 13;
+constexpr int OPTION_MUSIC = 14;
+constexpr int OPTION_MUSIC_VOLUME = 15;
+constexpr int OPTION_DISCARD = 16;
+constexpr int OPTION_PREVIOUS_MENU = 17;
+
+// The main and in-game menus have the same three places.
+constexpr int MENU_FIRST = 0;
+constexpr int MENU_OPTIONS = 1;
+constexpr int MENU_QUIT = 2;
+
+bool IsGuardedState(GameState state)
+{
+    return state == GameState::NextMap || state == GameState::TheEnd;
+}
+
+bool IsArrowKey(SDL_Scancode key)
+{
+    return key == SDL_SCANCODE_LEFT || key == SDL_SCANCODE_RIGHT || key == SDL_SCANCODE_UP ||
+           key == SDL_SCANCODE_DOWN;
+}
+} // namespace
+
+void Game::HandleEvents()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0)
+    {
+        if (mGameState == GameState::Editor && event.type != SDL_WINDOWEVENT)
+        {
+            // The editor may leave the rest of the queue for the next pass.
+            if (!EditorHandleEvent(event))
+            {
+                return;
+            }
+            continue;
+        }
+        HandleEvent(event);
+    }
+}
+
+void Game::HandleEvent(const SDL_Event& event)
+{
+    if (IsGuardedState(mGameState))
+    {
+        // The screens after a map ignore input for their first 16 frames, so a
+        // key held from play does not skip them.
+        if (mInputGuard && mGuardCounter <= 15)
+        {
+            return;
+        }
+        mInputGuard = false;
+        mGuardCounter = 0;
+        if (event.type != SDL_QUIT && event.type != SDL_WINDOWEVENT &&
+            event.type != SDL_KEYDOWN && event.type != SDL_TEXTINPUT)
+        {
+            return;
+        }
+    }
+
+    switch (event.type)
+    {
+    case SDL_QUIT:
+        HandleQuitRequest();
+        break;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_MINIMIZED)
+        {
+            mWindowActive = false;
+        }
+        else if (event.window.event == SDL_WINDOWEVENT_RESTORED)
+        {
+            mWindowActive = true;
+        }
+        break;
+    case SDL_KEYDOWN:
+        if (event.key.keysym.scancode == SDL_SCANCODE_ESCAPE)
+        {
+            HandleEscape();
+        }
+        else
+        {
+            HandleKeyDown(event.key);
+        }
+        break;
+    case SDL_KEYUP:
+        if (mGameState == GameState::Game)
+        {
+            for (KeyBinding& binding : mSettings.mKeyBindings)
+            {
+                if (binding.mScancode == event.key.keysym.scancode)
+                {
+                    binding.mPressed = false;
+                    break;
+                }
+            }
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::HandleQuitRequest()
+{
+    switch (mGameState)
+    {
+    case GameState::MainMenu:
+    case GameState::Options:
+        SwitchGameState(GameState::Credits);
+        break;
+    case GameState::InGameMenu:
+        SwitchGameState(GameState::Game);
+        break;
+    case GameState::NextMap:
+        mLoadNextMap = true;
+        break;
+    case GameState::Game:
+        mCaptureMenuBackground = true;
+        SwitchGameState(GameState::InGameMenu);
+        break;
+    case GameState::TheEnd:
+        ReturnToMainMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::HandleEscape()
+{
+    switch (mGameState)
+    {
+    case GameState::InGameMenu:
+        SwitchGameState(GameState::Game);
+        break;
+    case GameState::Options:
+        if (mCurrentMenu->waitingForKey)
+        {
+            mAudioManager->PlaySound("back.wav");
+            mCurrentMenu->waitingForKey = false;
+        }
+        break;
+    case GameState::NextMap:
+        mLoadNextMap = true;
+        break;
+    case GameState::Game:
+        mCaptureMenuBackground = true;
+        SwitchGameState(GameState::InGameMenu);
+        break;
+    case GameState::TheEnd:
+        ReturnToMainMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::HandleKeyDown(const SDL_KeyboardEvent& key)
+{
+    switch (mGameState)
+    {
+    case GameState::None:
+    case GameState::Game:
+        PressBinding(key);
+        break;
+    case GameState::MainMenu:
+    case GameState::InGameMenu:
+        HandleMenuKey(key.keysym.scancode);
+        break;
+    case GameState::Options:
+        HandleOptionsKey(key.keysym.scancode);
+        break;
+    case GameState::NextMap:
+        mLoadNextMap = true;
+        break;
+    case GameState::TheEnd:
+        ReturnToMainMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::PressBinding(const SDL_KeyboardEvent& key)
+{
+    for (std::size_t i = 0; i < mSettings.mKeyBindings.size(); ++i)
+    {
+        // Holding Use or Fire must not trigger them again once the player has
+        // taken the press.
+        const auto action = static_cast<KeyAction>(i);
+        if (key.repeat != 0 && (action == KeyAction::Use || action == KeyAction::Fire))
+        {
+            continue;
+        }
+        KeyBinding& binding = mSettings.mKeyBindings[i];
+        if (binding.mScancode == key.keysym.scancode)
+        {
+            binding.mPressed = true;
+            return;
+        }
+    }
+}
+
+void Game::ReturnToMainMenu()
+{
+    mCurrentMusic = QuillUtils::TITLE_MUSIC_FILENAME;
+    mAudioManager->PlayMusic(mCurrentMusic, true);
+    SwitchGameState(GameState::MainMenu);
+}
+
+void Game::HandleMenuKey(SDL_Scancode key)
+{
+    const int count = mCurrentMenu->SelectableCount();
+    if (count == 0)
+    {
+        return;
+    }
+    if (key == SDL_SCANCODE_UP)
+    {
+        mCurrentMenu->selected = mCurrentMenu->selected <= 0 ? count - 1 : mCurrentMenu->selected - 1;
+        mAudioManager->PlaySound("select.wav");
+    }
+    else if (key == SDL_SCANCODE_DOWN)
+    {
+        mCurrentMenu->selected = mCurrentMenu->selected >= count - 1 ? 0 : mCurrentMenu->selected + 1;
+        mAudioManager->PlaySound("select.wav");
+    }
+    else if (key == SDL_SCANCODE_RETURN)
+    {
+        if (mGameState == GameState::MainMenu)
+        {
+            ChooseMainMenuEntry();
+        }
+        else
+        {
+            ChooseInGameMenuEntry();
+        }
+    }
+}
+
+void Game::ChooseMainMenuEntry()
+{
+    switch (mCurrentMenu->selected)
+    {
+    case MENU_FIRST:
+        LoadMap(true);
+        break;
+    case MENU_OPTIONS:
+        mAudioManager->PlaySound("selected.wav");
+        SwitchGameState(GameState::Options);
+        break;
+    case MENU_QUIT:
+        mAudioManager->PlaySound("selected.wav");
+        SwitchGameState(GameState::Credits);
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::ChooseInGameMenuEntry()
+{
+    switch (mCurrentMenu->selected)
+    {
+    case MENU_FIRST:
+        SwitchGameState(GameState::Game);
+        break;
+    case MENU_OPTIONS:
+        mCaptureMenuBackground = false;
+        mAudioManager->PlaySound("selected.wav");
+        SwitchGameState(GameState::Options);
+        break;
+    case MENU_QUIT:
+        mAudioManager->PlaySound("selected.wav");
+        ReturnToMainMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::HandleOptionsKey(SDL_Scancode key)
+{
+    MenuStruct* menu = mCurrentMenu;
+    const int selected = menu->selected;
+    const bool isBinding = selected >= 0 && selected <= OPTION_LAST_BINDING;
+    const bool isVolume = selected == OPTION_SOUND_VOLUME || selected == OPTION_MUSIC_VOLUME;
+
+    if (IsArrowKey(key))
+    {
+        MenuKeyAction(key);
+        return;
+    }
+    if (key != SDL_SCANCODE_RETURN)
+    {
+        if (menu->waitingForKey && isBinding)
+        {
+            mSettings.mKeyBindings[selected].mScancode = key;
+        }
+        menu->waitingForKey = false;
+        return;
+    }
+
+    if (!menu->waitingForKey && (isBinding || isVolume))
+    {
+        mAudioManager->PlaySound("selected.wav");
+        menu->waitingForKey = true;
+        return;
+    }
+    if (menu->waitingForKey && isBinding)
+    {
+        mSettings.mKeyBindings[selected].mScancode = SDL_SCANCODE_RETURN;
+        mAudioManager->PlaySound("selected.wav");
+        menu->waitingForKey = false;
+        return;
+    }
+    ApplyOption(selected);
+    mAudioManager->PlaySound("selected.wav");
+    mCurrentMenu->waitingForKey = false;
+}
+
+void Game::ApplyOption(int selected)
+{
+    switch (selected)
+    {
+    case OPTION_FULLSCREEN:
+    {
+        SDL_Window* window = mFramework->GetWindow();
+        Uint32 flags = SDL_GetWindowFlags(window) ^ SDL_WINDOW_FULLSCREEN_DESKTOP;
+        mSettings.mFullscreen = (flags & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+        SDL_SetWindowFullscreen(window, flags & SDL_WINDOW_FULLSCREEN_DESKTOP);
+        break;
+    }
+    case OPTION_VSYNC:
+        mSettings.mVSync = !mSettings.mVSync;
+        SDL_RenderSetVSync(mFramework->GetRenderer(), mSettings.mVSync ? 1 : 0);
+        break;
+    case OPTION_SOUND:
+        mAudioManager->mSoundOn = !mAudioManager->mSoundOn;
+        mSettings.mSoundOn = mAudioManager->mSoundOn;
+        break;
+    case OPTION_MUSIC:
+        ToggleMusic();
+        break;
+    case OPTION_DISCARD:
+        RestoreOldGameSettings();
+        break;
+    case OPTION_PREVIOUS_MENU:
+        if (mGameInProgress)
+        {
+            mCaptureMenuBackground = false;
+            SwitchGameState(GameState::InGameMenu);
+        }
+        else
+        {
+            SwitchGameState(GameState::MainMenu);
+        }
+        break;
+    default:
+        // The end of a volume adjustment needs nothing more.
+        break;
+    }
+}
+
+void Game::ToggleMusic()
+{
+    if (mAudioManager->mMusicOn)
+    {
+        Mix_PauseMusic();
+        mAudioManager->mMusicOn = false;
+        mSettings.mMusicOn = false;
+        return;
+    }
+    mAudioManager->mMusicOn = true;
+    mSettings.mMusicOn = true;
+    if (Mix_PausedMusic() == 1)
+    {
+        Mix_ResumeMusic();
+    }
+    else
+    {
+        mAudioManager->PlayMusic(mCurrentMusic, true);
+    }
+}

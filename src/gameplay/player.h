@@ -1,0 +1,44 @@
+#pragma once
+
+#include "world/entity.h"
+
+#include <cstdint>
+
+// Weapon bits and numbers.
+constexpr std::uint32_t WEAPON_FIREBALL_BIT = 1;
+constexpr std::uint32_t WEAPON_SCROLL_BIT = 2;
+constexpr std::int32_t WEAPON_FIREBALL = 1;
+constexpr std::int32_t WEAPON_SCROLL = 2;
+
+// Key bits of mKeys.
+constexpr std::uint32_t KEY_BLUE_BIT = 1;
+constexpr std::uint32_t KEY_ORANGE_BIT = 2;
+constexpr std::uint32_t KEY_BRONZE_BIT = 4;
+
+// The entity the user steers.
+class Player : public Entity
+{
+public:
+    explicit Player(Game* game) : Entity(game) {}
+
+    void Init(double x, double y, double angle);
+    void CalculateDistance();
+    // The player's turn: movement, weapons, firing, doors and the exit test.
+    void Action();
+    // The death sequence: sink, pause, back to the main menu.
+    void Update();
+    void AddProjectile(double x, double y, double angle);
+
+    std::int32_t mAmmo = 0;
+    std::int32_t mScrolls = 0;
+    std::int32_t mTotalScore = 0;
+    std::int32_t mMapScore = 0;
+    std::uint32_t mKeys = 0;
+    std::uint32_t mWeapons = 0;
+    std::int32_t mCurrentWeapon = 0;
+    std::int32_t mHandState = 0;
+    std::int32_t mHandCounter = 0;
+    std::int32_t mHandOffset = 0;
+    bool mFireLatch = false;
+    bool mDeathPause = false;
+};

@@ -1,0 +1,33 @@
+#include "core/game.h"
+
+#include <SDL.h>
+
+#include <exception>
+#include <iostream>
+#include <memory>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    std::string error;
+    try
+    {
+        auto game = std::make_unique<Game>();
+        if (game->Init(argc, argv))
+        {
+            game->Run();
+        }
+    }
+    catch (const std::exception& exception)
+    {
+        // The game is destroyed by now, so its window is gone.
+        error = exception.what();
+    }
+    if (!error.empty())
+    {
+        std::cerr << error << '\n';
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Quill 3D - Error", error.c_str(), nullptr);
+        return 1;
+    }
+    return 0;
+}

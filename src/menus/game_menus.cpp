@@ -1,0 +1,330 @@
+#include "core/game.h"
+#include "core/utils.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace
+{
+constexpr int LINE = 8;
+// Selections of the options menu that have a value to adjust or a key to capture.
+constexpr int OPTION_LAST_BINDING = 9;
+constexpr int OPTION_SOUND_VOLUME = 13;
+constexpr int OPTION_MUSIC_VOLUME = 15;
+// Entries of the options menu drawn in the list, and the two drawn centred below.
+constexpr int OPTIONS_LISTED_ENTRIES = 19;
+constexpr int OPTIONS_DISCARD_ENTRY = 19;
+constexpr int OPTIONS_PREVIOUS_ENTRY = 20;
+
+std::unique_ptr<MenuStruct> MakeMenu(const std::string& id, const std::string& titleImage,
+                                     std::vector<std::string> entries)
+{
+    auto menu = std::make_unique<MenuStruct>();
+    menu->id = id;
+    menu->titleImage = titleImage;
+    menu->entries = std::move(entries);
+    return menu;
+}
+
+void DrawCentred(const Font& font, const std::string& text, SDL_Surface* glyphs,
+                 SDL_Surface* target, int y)
+{
+    font.RenderString(text, glyphs, target,
+                      (target->w - static_cast<int>(text.size()) * LINE) / 2, y);
+}
+
+void Blit(SDL_Surface* image, SDL_Surface* target, int x, int y)
+{
+    SDL_Rect destination{x, y, image->w, image->h};
+    SDL_UpperBlit(image, nullptr, target, &destination);
+}
+
+std::string OnOff(bool on) { return on ? "On" : "Off"; }
+
+std::string Percent(int volume) { return std::to_string(volume * 100 / 128) + "%"; }
+
+// The row of the selected options entry, with the spacers above it counted.
+int OptionsArrowRow(int selected)
+{
+    if (selected <= 9)
+    {
+        return 40 + LINE * selected;
+    }
+    if (selected <= 11)
+    {
+        return 48 + LINE * selected;
+    }
+    if (selected <= 15)
+    {
+        return 56 + LINE * selected;
+    }
+    return 64 + LINE * selected;
+}
+
+// The label of a selectable options entry.
+const std::string& OptionsLabel(const MenuStruct& menu, int selected)
+{
+    int remaining = selected;
+    for (const std::string& entry : menu.entries)
+    {
+        if (entry.empty())
+        {
+            continue;
+        }
+        if (remaining-- == 0)
+        {
+            return entry;
+        }
+    }
+    return menu.entries.back();
+}
+} // namespace
+
+void Game::InitMenus()
+{
+    mMenus.clear();
+    mMenus.push_back(MakeMenu("mainMenu", "title", {"New Game", "Options", "Quit"}));
+    mMenus.push_back(MakeMenu("options", "options",
+                              {"Turn Left:", "Turn Right:", "Move Forward:", "Move Backward:",
+                               "Use:", "Fire:", "Run:", "Strafe:", "Select Fireball:",
+                               "Select Scroll:", "", "Fullscreen:", "VSync:", "", "Sound:",
+                               "Sound Volume:", "Music:", "Music Volume:", "", "Discard Changes",
+                               "Previous Menu"}));
+    mMenus.push_back(MakeMenu("inGameMenu", "title", {"Back to Game", "Options", "Quit"}));
+}
+
+void Game::AdvanceMenuBlink()
+{
+    if (mCurrentMenu->entries.empty())
+    {
+        throw std::runtime_error("No menu items defined!");
+    }
+    if (mFrameTime < 33000 && ++mCurrentMenu->blinkCounter > 15)
+    {
+        mCurrentMenu->blinkCounter = 0;
+        mCurrentMenu->showArrow = !mCurrentMenu->showArrow;
+    }
+}
+
+int Game::DrawMenuEntries(SDL_Surface* target)
+{
+    const MenuStruct& menu = *mCurrentMenu;
+    const int count = static_cast<int>(menu.entries.size());
+    std::size_t longest = 1;
+    for (const std::string& entry : menu.entries)
+    {
+        longest = std::max(longest, entry.size());
+    }
+    const int labelsWidth = LINE * static_cast<int>(longest) - LINE;
+    const int x = (target->w - labelsWidth) / 2;
+    const int y0 = (target->h - 16 * count) / 2;
+    SDL_Surface* glyphs = mImageManager->GetImage("font");
+    for (int i = 0; i < count; ++i)
+    {
+        mFont->RenderString(menu.entries[i], glyphs, target, x, y0 + LINE * i);
+    }
+    if (menu.showArrow)
+    {
+        Blit(mImageManager->GetImage("arrow"), target, (target->w - 16 - labelsWidth) / 2,
+             y0 + LINE * menu.selected);
+    }
+    return y0 + LINE * count;
+}
+
+void Game::MainMenu()
+{
+    AdvanceMenuBlink();
+    SDL_Surface* frame = FrameSurface();
+    SDL_Surface* title = mImageManager->GetImage(mCurrentMenu->titleImage);
+    Blit(title, frame, (frame->w - title->w) / 2, 8);
+    const int yEnd = DrawMenuEntries(frame);
+    SDL_Surface* glyphs = mImageManager->GetImage("font");
+    DrawCentred(*mFont, QuillUtils::DESCRIPTION1, glyphs, frame, yEnd + 40);
+    DrawCentred(*mFont, QuillUtils::DESCRIPTION2, glyphs, frame, yEnd + 48);
+    DrawCentred(*mFont, QuillUtils::VERSIONSTRING, glyphs, frame, yEnd + 88);
+    DrawCentred(*mFont, QuillUtils::AUTHOR, glyphs, frame, yEnd + 104);
+}
+
+void Game::DrawDarkenedGame()
+{
+    SDL_Surface* background = mMenuBackground.Find<SDL_Surface>();
+    SDL_Surface* canvas = mMenuCanvas.Find<SDL_Surface>();
+    if (background == nullptr || canvas == nullptr)
+    {
+        return;
+    }
+    SDL_LockSurface(background);
+    SDL_LockSurface(canvas);
+    for (int y = 0; y < canvas->h; ++y)
+    {
+        for (int x = 0; x < canvas->w; ++x)
+        {
+            Uint8 r = 0;
+            Uint8 g = 0;
+            Uint8 b = 0;
+            SDL_GetRGB(QuillUtils::GetPixel(background, x, y), background->format, &r, &g, &b);
+            QuillUtils::SetPixel(canvas, x, y, SDL_MapRGBA(canvas->format, r, g, b, 128));
+        }
+    }
+    SDL_UnlockSurface(canvas);
+    SDL_UnlockSurface(background);
+}
+
+void Game::PresentMenuCanvas()
+{
+    SDL_Surface* canvas = mMenuCanvas.Find<SDL_Surface>();
+    if (canvas != nullptr)
+    {
+        SDL_UpperBlit(canvas, nullptr, FrameSurface(), nullptr);
+    }
+}
+
+void Game::InGameMenu()
+{
+    AdvanceMenuBlink();
+    DrawDarkenedGame();
+    SDL_Surface* canvas = mMenuCanvas.Find<SDL_Surface>();
+    if (canvas == nullptr)
+    {
+        return;
+    }
+    SDL_Surface* title = mImageManager->GetImage(mCurrentMenu->titleImage);
+    Blit(title, canvas, (canvas->w - title->w) / 2, (canvas->h - title->h - 120) / 2);
+    const int yEnd = DrawMenuEntries(canvas);
+    SDL_Surface* glyphs = mImageManager->GetImage("font");
+    DrawCentred(*mFont, QuillUtils::DESCRIPTION1, glyphs, canvas, yEnd + 24);
+    DrawCentred(*mFont, QuillUtils::DESCRIPTION2, glyphs, canvas, yEnd + 32);
+    PresentMenuCanvas();
+}
+
+std::string Game::OptionsValue(int entry) const
+{
+    const MenuStruct& menu = *mCurrentMenu;
+    if (entry <= OPTION_LAST_BINDING)
+    {
+        const bool capturing = menu.waitingForKey && menu.selected == entry;
+        if (capturing)
+        {
+            return menu.showArrow ? "?" : "";
+        }
+        const auto scancode = static_cast<SDL_Scancode>(mSettings.mKeyBindings[entry].mScancode);
+        return SDL_GetKeyName(SDL_GetKeyFromScancode(scancode));
+    }
+    switch (entry)
+    {
+    case 11:
+        return OnOff((SDL_GetWindowFlags(mFramework->GetWindow()) &
+                      SDL_WINDOW_FULLSCREEN_DESKTOP) != 0);
+    case 12:
+        return OnOff((mFramework->GetRendererInfo().flags & SDL_RENDERER_PRESENTVSYNC) != 0);
+    case 14:
+        return OnOff(mAudioManager->mSoundOn);
+    case 15:
+        return Percent(mAudioManager->mSoundVolume);
+    case 16:
+        return OnOff(mAudioManager->mMusicOn);
+    case 17:
+        return Percent(mAudioManager->mMusicVolume);
+    default:
+        return "";
+    }
+}
+
+void Game::Options()
+{
+    AdvanceMenuBlink();
+    SDL_Surface* frame = FrameSurface();
+    if (mGameInProgress)
+    {
+        DrawDarkenedGame();
+        PresentMenuCanvas();
+    }
+    SDL_Surface* title = mImageManager->GetImage(mCurrentMenu->titleImage);
+    Blit(title, frame, (frame->w - title->w) / 2, 8);
+    const int arrowX = ((frame->w - title->w) + 80) / 2;
+    SDL_Surface* glyphs = mImageManager->GetImage("font");
+    const MenuStruct& menu = *mCurrentMenu;
+    for (int i = 0; i < OPTIONS_LISTED_ENTRIES && i < static_cast<int>(menu.entries.size()); ++i)
+    {
+        if (menu.entries[i].empty())
+        {
+            continue;
+        }
+        mFont->RenderString(menu.entries[i] + " " + OptionsValue(i), glyphs, frame, arrowX + LINE,
+                            40 + LINE * i);
+    }
+    DrawCentred(*mFont, menu.entries[OPTIONS_DISCARD_ENTRY], glyphs, frame, 192);
+    DrawCentred(*mFont, menu.entries[OPTIONS_PREVIOUS_ENTRY], glyphs, frame, 200);
+    DrawCentred(*mFont, QuillUtils::DESCRIPTION1, glyphs, frame, 216);
+    DrawCentred(*mFont, QuillUtils::DESCRIPTION2, glyphs, frame, 224);
+
+    if (!menu.showArrow)
+    {
+        return;
+    }
+    const int selected = menu.selected;
+    const bool adjustingVolume =
+        menu.waitingForKey && (selected == OPTION_SOUND_VOLUME || selected == OPTION_MUSIC_VOLUME);
+    const bool capturingKey = menu.waitingForKey && selected <= OPTION_LAST_BINDING;
+    if (capturingKey)
+    {
+        return;
+    }
+    int x = arrowX;
+    if (adjustingVolume)
+    {
+        x = arrowX + LINE + LINE * static_cast<int>(OptionsLabel(menu, selected).size());
+    }
+    Blit(mImageManager->GetImage("arrow"), frame, x, OptionsArrowRow(selected));
+}
+
+void Game::MenuKeyAction(SDL_Scancode key)
+{
+    MenuStruct& menu = *mCurrentMenu;
+    const int selected = menu.selected;
+    if (menu.waitingForKey && selected <= OPTION_LAST_BINDING)
+    {
+        mSettings.mKeyBindings[selected].mScancode = key;
+        menu.waitingForKey = false;
+        return;
+    }
+    if (menu.waitingForKey && (selected == OPTION_SOUND_VOLUME || selected == OPTION_MUSIC_VOLUME))
+    {
+        const int change = (key == SDL_SCANCODE_RIGHT || key == SDL_SCANCODE_UP) ? 1 : -1;
+        if (selected == OPTION_SOUND_VOLUME)
+        {
+            mAudioManager->SetSoundVolume(mAudioManager->mSoundVolume + change);
+            mSettings.mSoundVolume = mAudioManager->mSoundVolume;
+        }
+        else
+        {
+            mAudioManager->SetMusicVolume(mAudioManager->mMusicVolume + change);
+            mSettings.mMusicVolume = mAudioManager->mMusicVolume;
+        }
+        return;
+    }
+    const int count = static_cast<int>(menu.entries.size()) - 3;
+    if (key == SDL_SCANCODE_UP)
+    {
+        menu.selected = selected - 1 < 0 ? count - 1 : selected - 1;
+        mAudioManager->PlaySound("select.wav");
+    }
+    else if (key == SDL_SCANCODE_DOWN)
+    {
+        menu.selected = selected + 1 >= count ? 0 : selected + 1;
+        mAudioManager->PlaySound("select.wav");
+    }
+}
+
+void Game::Credits()
+{
+    SDL_Surface* frame = FrameSurface();
+    SDL_Surface* glyphs = mImageManager->GetImage("font");
+    mFont->RenderString("Thank you for playing!", glyphs, frame, (frame->w - LINE * 22) / 2,
+                        (frame->h - 24) / 2);
+    mFont->RenderString("A game created by", glyphs, frame, (frame->w - LINE * 17) / 2,
+                        frame->h / 2);
+    DrawCentred(*mFont, QuillUtils::CREDITS_NAME, glyphs, frame, (frame->h + 16) / 2);
+    mFramework->Render();
+    mSleep(3000);
+}

@@ -1,0 +1,21 @@
+#include "world/entity.h"
+
+#include "core/utils.h"
+
+#include <cmath>
+
+bool Entity::IsCloseTo(double x, double y) const
+{
+    const std::int64_t dx = static_cast<std::int64_t>(x - mX);
+    const std::int64_t dy = static_cast<std::int64_t>(y - mY);
+    return dx * dx + dy * dy < 1024;
+}
+
+std::int32_t DepthAlongFacing(double dx, double dy, double facing)
+{
+    const double u = dx * QuillUtils::DEGREES_TO_RADIANS;
+    const double v = dy * QuillUtils::DEGREES_TO_RADIANS;
+    const double a = facing * QuillUtils::ANGLE_TO_RADIANS;
+    const double depth = std::cos(std::atan2(v, u) - a) * std::sqrt(u * u + v * v) + 1e-10;
+    return static_cast<std::int32_t>(depth * QuillUtils::RADIANS_TO_DEGREES);
+}

@@ -1,0 +1,74 @@
+#include "support/scratch_dir.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+std::filesystem::path GameDataDir() { return fs::path(QUILL_SOURCE_DIR) / "data"; }
+
+std::filesystem::path TestDataDir() { return fs::path(QUILL_TEST_DATA_DIR); }
+
+ScratchDir::ScratchDir() : mPrevious(fs::current_path())
+{
+    std::string pattern = (fs::temp_directory_path() / "quill3d-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+    {
+        throw std::runtime_error("cannot create a scratch directory");
+    }
+    mPath = pattern;
+    fs::current_path(mPath);
+}
+
+ScratchDir::~ScratchDir()
+{
+    std::error_code ignored;
+    fs::current_path(mPrevious, ignored);
+    fs::remove_all(mPath, ignored);
+}
+
+void ScratchDir::LinkGameData(const std::vector<std::string>& except) const
+{
+    const fs::path source = GameDataDir();
+    for (const auto& entry : fs::recursive_directory_iterator(source))
+    {
+        const fs::path relative = fs::relative(entry.path(), source);
+        const fs::path target = mPath / "data" / relative;
+        if (entry.is_directory())
+        {
+            fs::create_directories(target);
+            continue;
+        }
+        if (std::find(except.begin(), except.end(), relative.generic_string()) != except.end())
+        {
+            continue;
+        }
+        fs::create_directories(target.parent_path());
+        fs::create_symlink(entry.path(), target);
+    }
+}
+
+void ScratchDir::WriteFile(const std::string& relativePath, const std::string& text) const
+{
+    const fs::path target = mPath / relativePath;
+    fs::create_directories(target.parent_path());
+    fs::remove(target);
+    std::ofstream file(target, std::ios::binary);
+    file << text;
+}
+
+std::string ScratchDir::ReadFile(const std::string& relativePath) const
+{
+    std::ifstream file(mPath / relativePath, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+bool ScratchDir::Exists(const std::string& relativePath) const
+{
+    return fs::exists(mPath / relativePath);
+}

@@ -1,0 +1,188 @@
+#include "support/test_game.h"
+
+#include "core/utils.h"
+
+#include <algorithm>
+
+#include <cstdlib>
+#include <cstring>
+
+void UseHeadlessDrivers()
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
+TestGame::TestGame() : TestGame(Options{}) {}
+
+TestGame::TestGame(const Options& options) : mOptions(options)
+{
+    UseHeadlessDrivers();
+    mDir = std::make_unique<ScratchDir>();
+    mDir->LinkGameData(mOptions.missingData);
+    for (const auto& [path, text] : mOptions.files)
+    {
+        mDir->WriteFile(path, text);
+    }
+    mGame = std::make_unique<Game>();
+    mGame->mSleep = [](Uint32) {};
+    if (mOptions.init)
+    {
+        Init();
+    }
+}
+
+TestGame::~TestGame()
+{
+    mGame.reset();
+    mDir.reset();
+}
+
+bool TestGame::Init()
+{
+    mArgumentStorage = {"quill3d"};
+    mArgumentStorage.insert(mArgumentStorage.end(), mOptions.arguments.begin(),
+                            mOptions.arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : mArgumentStorage)
+    {
+        argv.push_back(argument.data());
+    }
+    const bool started = mGame->Init(static_cast<int>(argv.size()), argv.data());
+    if (mGame->mAudioManager)
+    {
+        mGame->mAudioManager->SetObserver([this](const SoundEvent& event)
+                                          { mSounds.push_back(event); });
+    }
+    return started;
+}
+
+void TestGame::RunFrames(int count)
+{
+    for (int i = 0; i < count; ++i)
+    {
+        mGame->RunFrame();
+        // A frame of the main loop lasts 33 ms when nothing is slow.
+        mGame->mFrameTime = 33;
+    }
+}
+
+void TestGame::Push(SDL_Event& event)
+{
+    event.common.timestamp = SDL_GetTicks();
+    SDL_PushEvent(&event);
+}
+
+void TestGame::KeyDown(SDL_Scancode key, bool repeat)
+{
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.repeat = repeat ? 1 : 0;
+    event.key.keysym.scancode = key;
+    event.key.keysym.sym = SDL_GetKeyFromScancode(key);
+    Push(event);
+}
+
+void TestGame::KeyUp(SDL_Scancode key)
+{
+    SDL_Event event{};
+    event.type = SDL_KEYUP;
+    event.key.state = SDL_RELEASED;
+    event.key.keysym.scancode = key;
+    event.key.keysym.sym = SDL_GetKeyFromScancode(key);
+    Push(event);
+}
+
+void TestGame::TapKey(SDL_Scancode key)
+{
+    KeyDown(key);
+    RunFrames(1);
+    KeyUp(key);
+    RunFrames(1);
+}
+
+void TestGame::Text(const std::string& text)
+{
+    SDL_Event event{};
+    event.type = SDL_TEXTINPUT;
+    std::strncpy(event.text.text, text.c_str(), sizeof(event.text.text) - 1);
+    Push(event);
+}
+
+void TestGame::Quit()
+{
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    Push(event);
+}
+
+void TestGame::Window(SDL_WindowEventID id)
+{
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = id;
+    Push(event);
+}
+
+void TestGame::MouseMotion(int x, int y, Uint32 buttons)
+{
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = x;
+    event.motion.y = y;
+    event.motion.state = buttons;
+    Push(event);
+}
+
+void TestGame::MouseButton(int x, int y, Uint8 button)
+{
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONDOWN;
+    event.button.x = x;
+    event.button.y = y;
+    event.button.button = button;
+    event.button.state = SDL_PRESSED;
+    Push(event);
+}
+
+Rgb TestGame::PixelAt(SDL_Surface* surface, int x, int y)
+{
+    if (SDL_MUSTLOCK(surface))
+    {
+        SDL_LockSurface(surface);
+    }
+    const Uint32 pixel = QuillUtils::GetPixel(surface, x, y);
+    if (SDL_MUSTLOCK(surface))
+    {
+        SDL_UnlockSurface(surface);
+    }
+    Uint8 r = 0;
+    Uint8 g = 0;
+    Uint8 b = 0;
+    SDL_GetRGB(pixel, surface->format, &r, &g, &b);
+    return {r, g, b};
+}
+
+std::vector<std::string> TestGame::TakeSounds()
+{
+    std::vector<std::string> names;
+    for (const SoundEvent& event : mSounds)
+    {
+        names.push_back(event.name);
+    }
+    mSounds.clear();
+    return names;
+}
+
+void TestGame::SetRandomSequence(std::vector<int> values)
+{
+    auto state = std::make_shared<std::pair<std::vector<int>, std::size_t>>(std::move(values), 0);
+    mGame->mRandomSource = [state](int min, int max)
+    {
+        auto& [sequence, next] = *state;
+        const int value = sequence.empty() ? min : sequence[std::min(next, sequence.size() - 1)];
+        ++next;
+        return value < min ? min : (value > max ? max : value);
+    };
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/wrapper.h"
+
+#include <SDL.h>
+
+#include <string>
+
+// Loads a PNG converted to ARGB8888 (the software renderer's format).
+Wrapper LoadArgbImage(const std::string& path);
+bool SaveImage(SDL_Surface* surface, const std::string& path);
+// Number of pixels whose RGB differs between two surfaces of the same size;
+// -1 when the sizes differ.
+int CountDifferentPixels(SDL_Surface* a, SDL_Surface* b);
+// Compares a surface with tests/data/references/NAME. With the environment
+// variable QUILL_UPDATE_REFERENCES=1 the reference is (re)written instead.
+// Returns an empty text on a match, else a description of the difference.
+std::string CompareWithReference(SDL_Surface* surface, const std::string& name);

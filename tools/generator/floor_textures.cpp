@@ -1,0 +1,159 @@
+#include "floor_textures.h"
+
+#include "masonry.h"
+#include "random.h"
+#include "value_noise.h"
+#include "wall_textures.h"
+#include "wood_grain.h"
+
+#include <vector>
+
+namespace
+{
+constexpr int SIZE = 64;
+constexpr int PLANK_HEIGHT = 8;
+const Rgb FLOOR_WOOD{150, 100, 58};
+
+struct PlankRow
+{
+    std::vector<int> lengths;
+    int offset;
+};
+
+std::vector<PlankRow> LayPlankRows()
+{
+    const std::vector<std::vector<int>> patterns = {
+        {32, 32}, {20, 44}, {40, 24}, {64}, {28, 36}, {44, 20}, {36, 28}, {24, 40}};
+    Random random(1103);
+    std::vector<PlankRow> rows;
+    for (int row = 0; row < SIZE / PLANK_HEIGHT; ++row)
+    {
+        rows.push_back({patterns[row], random.Range(0, SIZE - 1)});
+    }
+    return rows;
+}
+
+// Which plank a pixel belongs to and how far it is from that plank's ends.
+struct PlankSpot
+{
+    int id;
+    int fromStart;
+    int fromEnd;
+};
+
+PlankSpot LocatePlank(const PlankRow& row, int rowIndex, int x)
+{
+    const int shifted = ((x - row.offset) % SIZE + SIZE) % SIZE;
+    int start = 0;
+    for (std::size_t plank = 0; plank < row.lengths.size(); ++plank)
+    {
+        const int length = row.lengths[plank];
+        if (shifted < start + length)
+        {
+            return {rowIndex * 4 + static_cast<int>(plank), shifted - start,
+                    start + length - 1 - shifted};
+        }
+        start += length;
+    }
+    return {rowIndex * 4, 0, 0};
+}
+
+Canvas MakeLaminate()
+{
+    const std::vector<PlankRow> rows = LayPlankRows();
+    const WoodGrain grain(1109, false);
+    const FractalNoise wear(1117, 4, 4, 3);
+    Canvas canvas(SIZE, SIZE);
+    for (int y = 0; y < SIZE; ++y)
+    {
+        const int rowIndex = y / PLANK_HEIGHT;
+        const int inRow = y % PLANK_HEIGHT;
+        for (int x = 0; x < SIZE; ++x)
+        {
+            const PlankSpot spot = LocatePlank(rows[rowIndex], rowIndex, x);
+            Rgb colour = grain.At(FLOOR_WOOD, x, y, spot.id);
+            // Foot traffic has polished some patches lighter.
+            colour = colour * (0.9f + 0.2f * wear.Sample(x / 64.0f, y / 64.0f));
+            if (inRow == 0 || spot.fromStart == 0)
+            {
+                colour = colour * 0.42f; // the seams between planks
+            }
+            else if (inRow == 1)
+            {
+                colour = colour * 1.12f;
+            }
+            else if (inRow == PLANK_HEIGHT - 1 || spot.fromEnd == 0)
+            {
+                colour = colour * 0.82f;
+            }
+            canvas.Set(x, y, ToColor(colour));
+        }
+    }
+    return canvas;
+}
+
+// A stone sill across the cell under a doorway, running along x unless vertical is set.
+void PaintThreshold(Canvas& canvas, bool vertical)
+{
+    constexpr int first = 25;
+    constexpr int last = 38;
+    const FractalNoise grain(1201, 16, 16, 3);
+    for (int along = 0; along < SIZE; ++along)
+    {
+        for (int across = first; across <= last; ++across)
+        {
+            const int x = vertical ? across : along;
+            const int y = vertical ? along : across;
+            Rgb colour = Rgb{132, 128, 128} * (0.82f + 0.3f * grain.Sample(x / 64.0f, y / 64.0f));
+            if (across == first || across == last || along == 0)
+            {
+                colour = Rgb{34, 30, 30}; // the gap around the sill and between its two slabs
+            }
+            else if (across == first + 1 || along == 1 || along == 32)
+            {
+                colour = colour * 1.25f;
+            }
+            else if (across == last - 1 || along == SIZE - 1 || along == 31)
+            {
+                colour = colour * 0.7f;
+            }
+            if (along == 31 || along == 32)
+            {
+                colour = along == 31 ? Rgb{34, 30, 30} : colour;
+            }
+            canvas.Set(x, y, ToColor(colour));
+        }
+    }
+}
+
+Canvas MakeDoorFrameFloor(bool vertical)
+{
+    Canvas canvas = MakeLaminate();
+    PaintThreshold(canvas, vertical);
+    return canvas;
+}
+
+Canvas MakeFlagstones()
+{
+    MasonryStyle style;
+    style.stone = Rgb{92, 90, 94};
+    style.mortar = Rgb{38, 36, 38};
+    style.bevel = 0.2f;
+    style.seed = 1301;
+    return PaintMasonry({{32, {32, 32}, 0}, {32, {32, 32}, 16}}, style);
+}
+} // namespace
+
+Canvas MakeCeilingFloorAtlas()
+{
+    Canvas atlas(SIZE * 8, SIZE * 8);
+    const Canvas filler = MakeFlagstones();
+    for (int index = VERTICAL_DOOR_FRAME + 1; index < 64; ++index)
+    {
+        PlaceTile(atlas, filler, index);
+    }
+    PlaceTile(atlas, MakeLaminate(), LAMINATE);
+    PlaceTile(atlas, MakeDoorFrameFloor(false), HORIZONTAL_DOOR_FRAME);
+    PlaceTile(atlas, MakeDoorFrameFloor(true), VERTICAL_DOOR_FRAME);
+    return atlas;
+}

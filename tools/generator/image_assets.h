@@ -1,0 +1,6 @@
+#pragma once
+
+#include <string>
+
+// Paints every image of the game and writes them as PNG files into directory.
+void WriteImages(const std::string& directory);
