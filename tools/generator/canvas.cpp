@@ -6,7 +6,10 @@ Canvas::Canvas(int width, int height)
 {
 }
 
-bool Canvas::Contains(int x, int y) const { return x >= 0 && y >= 0 && x < mWidth && y < mHeight; }
+bool Canvas::Contains(int x, int y) const
+{
+    return x >= 0 && y >= 0 && x < mWidth && y < mHeight;
+}
 
 Color Canvas::Get(int x, int y) const
 {

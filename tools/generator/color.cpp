@@ -18,7 +18,10 @@ std::uint8_t ToChannel(float value)
 }
 } // namespace
 
-Rgb Mix(const Rgb& a, const Rgb& b, float t) { return a + (b - a) * t; }
+Rgb Mix(const Rgb& a, const Rgb& b, float t)
+{
+    return a + (b - a) * t;
+}
 
 Color ToColor(const Rgb& colour)
 {

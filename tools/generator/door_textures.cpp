@@ -1,8 +1,8 @@
 #include "door_textures.h"
 
 #include "bitmap_font.h"
+#include "fractal_noise.h"
 #include "painter.h"
-#include "value_noise.h"
 #include "wood_grain.h"
 
 #include <algorithm>

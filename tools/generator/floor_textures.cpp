@@ -1,9 +1,9 @@
 #include "floor_textures.h"
 
+#include "fractal_noise.h"
 #include "masonry.h"
 #include "random.h"
-#include "value_noise.h"
-#include "wall_textures.h"
+#include "texture_atlas.h"
 #include "wood_grain.h"
 
 #include <vector>
@@ -12,7 +12,7 @@ namespace
 {
 constexpr int SIZE = 64;
 constexpr int PLANK_HEIGHT = 8;
-const Rgb FLOOR_WOOD{150, 100, 58};
+const Rgb FLOOR_WOOD{134, 90, 56};
 
 struct PlankRow
 {
@@ -22,8 +22,8 @@ struct PlankRow
 
 std::vector<PlankRow> LayPlankRows()
 {
-    const std::vector<std::vector<int>> patterns = {
-        {32, 32}, {20, 44}, {40, 24}, {64}, {28, 36}, {44, 20}, {36, 28}, {24, 40}};
+    const std::vector<std::vector<int>> patterns = {{32, 32}, {20, 44}, {40, 24}, {64},
+                                                    {28, 36}, {44, 20}, {36, 28}, {24, 40}};
     Random random(1103);
     std::vector<PlankRow> rows;
     for (int row = 0; row < SIZE / PLANK_HEIGHT; ++row)
@@ -146,14 +146,9 @@ Canvas MakeFlagstones()
 
 Canvas MakeCeilingFloorAtlas()
 {
-    Canvas atlas(SIZE * 8, SIZE * 8);
-    const Canvas filler = MakeFlagstones();
-    for (int index = VERTICAL_DOOR_FRAME + 1; index < 64; ++index)
-    {
-        PlaceTile(atlas, filler, index);
-    }
-    PlaceTile(atlas, MakeLaminate(), LAMINATE);
-    PlaceTile(atlas, MakeDoorFrameFloor(false), HORIZONTAL_DOOR_FRAME);
-    PlaceTile(atlas, MakeDoorFrameFloor(true), VERTICAL_DOOR_FRAME);
+    Canvas atlas = MakeFilledAtlas(MakeFlagstones());
+    PlaceTile(atlas, MakeLaminate(), FloorTextures::LAMINATE);
+    PlaceTile(atlas, MakeDoorFrameFloor(false), FloorTextures::HORIZONTAL_DOOR_FRAME);
+    PlaceTile(atlas, MakeDoorFrameFloor(true), FloorTextures::VERTICAL_DOOR_FRAME);
     return atlas;
 }

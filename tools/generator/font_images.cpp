@@ -52,8 +52,8 @@ Canvas DrawHudDigit(int digit)
             {
                 continue;
             }
-            const bool topEdge = !BitmapFont::IsHudDigitInk(digit, column / 2, (row - 1) / 2) ||
-                                 row == 0;
+            const bool topEdge =
+                !BitmapFont::IsHudDigitInk(digit, column / 2, (row - 1) / 2) || row == 0;
             cell.Set(left + column, top + row, HudDigitColour(row, topEdge && row % 2 == 0));
         }
     }

@@ -1,9 +1,9 @@
 #include "furniture_textures.h"
 
+#include "fractal_noise.h"
 #include "masonry.h"
 #include "painter.h"
 #include "random.h"
-#include "value_noise.h"
 #include "wood_grain.h"
 
 #include <algorithm>
@@ -76,8 +76,8 @@ void PaintBack(Canvas& canvas, const Compartment& compartment)
     }
 }
 
-const Rgb BOOK_COLOURS[] = {{150, 32, 30},  {38, 104, 52},  {44, 62, 140}, {122, 76, 40},
-                            {98, 44, 118},  {178, 138, 52}, {36, 108, 108}, {52, 46, 46},
+const Rgb BOOK_COLOURS[] = {{150, 32, 30},   {38, 104, 52},  {44, 62, 140},  {122, 76, 40},
+                            {98, 44, 118},   {178, 138, 52}, {36, 108, 108}, {52, 46, 46},
                             {196, 176, 136}, {170, 70, 30}};
 const Rgb GILT{226, 188, 90};
 
@@ -145,7 +145,8 @@ void PaintLyingBooks(Canvas& canvas, const Compartment& compartment)
         {
             for (int x = 8 + book; x < 8 + book + lengths[book]; ++x)
             {
-                const float shade = y == bottom - thickness + 1 ? 1.3f : (y == bottom ? 0.6f : 1.0f);
+                const float shade =
+                    y == bottom - thickness + 1 ? 1.3f : (y == bottom ? 0.6f : 1.0f);
                 canvas.Set(x, y, ToColor(colour * shade));
             }
         }
@@ -161,7 +162,8 @@ void PaintCobweb(Canvas& canvas, int cornerX, int cornerY, int direction)
         const float angle = 0.15f + strand * 0.42f;
         for (int step = 0; step < 10; ++step)
         {
-            const int x = cornerX + direction * static_cast<int>(std::lround(std::cos(angle) * step));
+            const int x =
+                cornerX + direction * static_cast<int>(std::lround(std::cos(angle) * step));
             const int y = cornerY + static_cast<int>(std::lround(std::sin(angle) * step));
             canvas.Set(x, y, silk);
         }
@@ -171,7 +173,8 @@ void PaintCobweb(Canvas& canvas, int cornerX, int cornerY, int direction)
         for (int step = 0; step <= ring; ++step)
         {
             const float angle = 0.15f + 1.26f * step / ring;
-            const int x = cornerX + direction * static_cast<int>(std::lround(std::cos(angle) * ring));
+            const int x =
+                cornerX + direction * static_cast<int>(std::lround(std::cos(angle) * ring));
             const int y = cornerY + static_cast<int>(std::lround(std::sin(angle) * ring * 0.9f));
             canvas.Set(x, y, silk);
         }
@@ -280,8 +283,8 @@ float FlameHeat(int x, int y, int frame, const FractalNoise& turbulence)
     }
     const float across = (px - ARCH_CENTRE_X) / 12.0f;
     // Each frame reads a different stretch of the turbulence, so the tongues change shape.
-    const float shiftX = frame == 0 ? 0.0f : 0.37f;
-    const float shiftY = frame == 0 ? 0.0f : 0.21f;
+    const float shiftX = frame == 0 ? 0.55f : 0.37f;
+    const float shiftY = frame == 0 ? 0.8f : 0.21f;
     const float lick = turbulence.Sample(px / 64.0f + shiftX, py / 64.0f + shiftY);
     const float body = 1.05f - across * across * 1.3f - rise * 0.9f;
     return body + (lick - 0.5f) * 1.3f;
@@ -317,7 +320,8 @@ void PaintOpening(Canvas& canvas, int frame)
                 continue;
             }
             const float emberGlow = SmoothStep(38.0f, 62.0f, static_cast<float>(y));
-            Rgb colour = Mix(Rgb{20, 14, 12}, Rgb{110, 36, 10}, emberGlow * (frame == 0 ? 0.8f : 0.95f));
+            Rgb colour =
+                Mix(Rgb{20, 14, 12}, Rgb{110, 36, 10}, emberGlow * (frame == 0 ? 0.8f : 0.95f));
             colour = colour * (0.8f + 0.4f * soot.Sample(x / 64.0f, y / 64.0f));
             const float heat = FlameHeat(x, y, frame, turbulence);
             if (heat > 0.25f)
@@ -336,7 +340,8 @@ void PaintLogs(Canvas& canvas, int frame)
     const Shader barkShader = [&bark](const ShapePoint& point)
     {
         const float rounding = 1.0f - 0.45f * std::fabs(point.v);
-        return Rgb{86, 52, 30} * (rounding * (0.7f + 0.6f * bark.Sample(point.u, point.v * 0.5f + 0.5f)));
+        return Rgb{86, 52, 30} *
+               (rounding * (0.7f + 0.6f * bark.Sample(point.u, point.v * 0.5f + 0.5f)));
     };
     painter.FillCapsule({20.0f, 59.0f}, {41.0f, 56.5f}, 2.8f, barkShader);
     painter.FillCapsule({24.0f, 55.5f}, {44.0f, 59.5f}, 2.8f, barkShader);

@@ -2,6 +2,8 @@
 // Everything is synthesised from fixed seeds, so two runs give byte-identical files.
 
 #include "image_assets.h"
+#include "music_assets.h"
+#include "sound_assets.h"
 
 #include <exception>
 #include <filesystem>
@@ -14,7 +16,10 @@ struct Options
 {
     std::string outputDirectory = "data";
     bool showHelp = false;
+    bool badArgument = false;
 };
+
+constexpr const char* USAGE = "Usage: quill3d-gen [--out DIR]   (DIR defaults to data)\n";
 
 Options ParseArguments(int argc, char** argv)
 {
@@ -26,9 +31,13 @@ Options ParseArguments(int argc, char** argv)
         {
             options.outputDirectory = argv[++i];
         }
-        else
+        else if (argument == "--help" || argument == "-h")
         {
             options.showHelp = true;
+        }
+        else
+        {
+            options.badArgument = true;
         }
     }
     return options;
@@ -47,12 +56,19 @@ int main(int argc, char** argv)
     const Options options = ParseArguments(argc, argv);
     if (options.showHelp)
     {
-        std::cout << "Usage: quill3d-gen [--out DIR]   (DIR defaults to data)\n";
-        return 1;
+        std::cout << USAGE;
+        return 0;
+    }
+    if (options.badArgument)
+    {
+        std::cerr << USAGE;
+        return 2;
     }
     try
     {
         WriteImages(MakeDirectory(options.outputDirectory, "gfx"));
+        WriteSounds(MakeDirectory(options.outputDirectory, "sfx"));
+        WriteMusic(MakeDirectory(options.outputDirectory, "music"));
     }
     catch (const std::exception& error)
     {

@@ -1,7 +1,7 @@
 #include "masonry.h"
 
+#include "fractal_noise.h"
 #include "random.h"
-#include "value_noise.h"
 
 #include <algorithm>
 #include <cmath>

@@ -16,6 +16,19 @@ void Painter::SetOffset(float dx, float dy)
     mOffsetY = dy;
 }
 
+void Painter::SetScale(float scale, Point pivot)
+{
+    mScale = scale;
+    mPivot = pivot;
+}
+
+Point Painter::ToCanvas(Point drawing) const
+{
+    const float scaledX = mPivot.x + (drawing.x - mPivot.x) * mScale;
+    const float scaledY = mPivot.y + (drawing.y - mPivot.y) * mScale;
+    return {scaledX + mLean * (mPivotY - scaledY) + mOffsetX, scaledY + mOffsetY};
+}
+
 Shader Painter::Flat(Rgb colour)
 {
     return [colour](const ShapePoint&) { return colour; };
@@ -23,9 +36,9 @@ Shader Painter::Flat(Rgb colour)
 
 Point Painter::ToDrawing(int column, int row) const
 {
-    const float x = static_cast<float>(column) + 0.5f - mOffsetX;
     const float y = static_cast<float>(row) + 0.5f - mOffsetY;
-    return {x - mLean * (mPivotY - y), y};
+    const float x = static_cast<float>(column) + 0.5f - mOffsetX - mLean * (mPivotY - y);
+    return {mPivot.x + (x - mPivot.x) / mScale, mPivot.y + (y - mPivot.y) / mScale};
 }
 
 void Painter::FillWhere(const Coverage& covers, const Shader& shader)

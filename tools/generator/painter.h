@@ -34,6 +34,10 @@ public:
     // Rows above pivotY move right by lean pixels per row of height.
     void SetLean(float lean, float pivotY);
     void SetOffset(float dx, float dy);
+    // Draws everything at this size, shrinking or growing towards the pivot.
+    void SetScale(float scale, Point pivot);
+    // Where a point of the drawing lands on the canvas.
+    Point ToCanvas(Point drawing) const;
 
     // u, v run from -1 to 1 across the ellipse.
     void FillEllipse(float cx, float cy, float rx, float ry, const Shader& shader);
@@ -56,4 +60,6 @@ private:
     float mPivotY = 0.0f;
     float mOffsetX = 0.0f;
     float mOffsetY = 0.0f;
+    float mScale = 1.0f;
+    Point mPivot;
 };

@@ -41,9 +41,15 @@ std::uint32_t Random::NextU32()
     return result;
 }
 
-double Random::NextDouble() { return NextU32() / 4294967296.0; }
+double Random::NextDouble()
+{
+    return NextU32() / 4294967296.0;
+}
 
-double Random::Uniform(double low, double high) { return low + (high - low) * NextDouble(); }
+double Random::Uniform(double low, double high)
+{
+    return low + (high - low) * NextDouble();
+}
 
 int Random::Range(int low, int high)
 {
@@ -51,4 +57,7 @@ int Random::Range(int low, int high)
     return low + static_cast<int>(NextU32() % span);
 }
 
-bool Random::Chance(double probability) { return NextDouble() < probability; }
+bool Random::Chance(double probability)
+{
+    return NextDouble() < probability;
+}

@@ -12,7 +12,10 @@ int Wrap(int value, int period)
     return wrapped < 0 ? wrapped + period : wrapped;
 }
 
-float Fade(float t) { return t * t * (3.0f - 2.0f * t); }
+float Fade(float t)
+{
+    return t * t * (3.0f - 2.0f * t);
+}
 } // namespace
 
 ValueNoise::ValueNoise(std::uint64_t seed, int cellsX, int cellsY)
@@ -39,31 +42,6 @@ float ValueNoise::Sample(float u, float v) const
     const float tx = Fade(x - static_cast<float>(x0));
     const float ty = Fade(y - static_cast<float>(y0));
     const float top = Lattice(x0, y0) + (Lattice(x0 + 1, y0) - Lattice(x0, y0)) * tx;
-    const float bottom =
-        Lattice(x0, y0 + 1) + (Lattice(x0 + 1, y0 + 1) - Lattice(x0, y0 + 1)) * tx;
+    const float bottom = Lattice(x0, y0 + 1) + (Lattice(x0 + 1, y0 + 1) - Lattice(x0, y0 + 1)) * tx;
     return top + (bottom - top) * ty;
-}
-
-FractalNoise::FractalNoise(std::uint64_t seed, int cellsX, int cellsY, int octaves)
-{
-    for (int octave = 0; octave < octaves; ++octave)
-    {
-        const int scale = 1 << octave;
-        mOctaves.emplace_back(seed * 131 + static_cast<std::uint64_t>(octave), cellsX * scale,
-                              cellsY * scale);
-    }
-}
-
-float FractalNoise::Sample(float u, float v) const
-{
-    float sum = 0.0f;
-    float weight = 1.0f;
-    float totalWeight = 0.0f;
-    for (const ValueNoise& octave : mOctaves)
-    {
-        sum += octave.Sample(u, v) * weight;
-        totalWeight += weight;
-        weight *= 0.5f;
-    }
-    return sum / totalWeight;
 }

@@ -4,12 +4,10 @@
 #include "furniture_textures.h"
 #include "key_colours.h"
 #include "masonry.h"
+#include "texture_atlas.h"
 
 namespace
 {
-constexpr int TILE = 64;
-constexpr int TILES_PER_ROW = 8;
-
 Canvas MakeBlueWall()
 {
     MasonryStyle style;
@@ -97,35 +95,26 @@ Canvas MakePlainStone()
 }
 } // namespace
 
-void PlaceTile(Canvas& atlas, const Canvas& tile, int index)
-{
-    atlas.Paste(tile, (index % TILES_PER_ROW) * TILE, (index / TILES_PER_ROW) * TILE);
-}
-
 Canvas MakeWallAtlas()
 {
-    Canvas atlas(TILE * TILES_PER_ROW, TILE * TILES_PER_ROW);
-    const Canvas filler = MakePlainStone();
-    for (int index = FIREPLACE_FLICKER + 1; index < TILES_PER_ROW * TILES_PER_ROW; ++index)
-    {
-        PlaceTile(atlas, filler, index);
-    }
+    Canvas atlas = MakeFilledAtlas(MakePlainStone());
     const Canvas blueWall = MakeBlueWall();
     const Canvas exitDoor = MakeExitDoor();
-    PlaceTile(atlas, blueWall, BLUE_WALL);
-    PlaceTile(atlas, MakeGreenWall(), GREEN_WALL);
-    PlaceTile(atlas, MakeRedWall(), RED_WALL);
-    PlaceTile(atlas, MakeYellowWall(), YELLOW_WALL);
-    PlaceTile(atlas, MakeBookshelf(false), EMPTY_BOOKSHELF);
-    PlaceTile(atlas, MakeBookshelf(true), FULL_BOOKSHELF);
-    PlaceTile(atlas, MakeStandardDoor(), STANDARD_DOOR);
-    PlaceTile(atlas, MakeLockedDoor(BLUE_KEY_COLOUR), BLUE_DOOR);
-    PlaceTile(atlas, MakeLockedDoor(ORANGE_KEY_COLOUR), ORANGE_DOOR);
-    PlaceTile(atlas, MakeLockedDoor(BRONZE_KEY_COLOUR), BRONZE_DOOR);
-    PlaceTile(atlas, exitDoor, EXIT_DOOR);
-    PlaceTile(atlas, exitDoor, FAKE_EXIT_DOOR); // a trap: it must look exactly like the real one
-    PlaceTile(atlas, MakeDoorFrame(), DOOR_FRAME);
-    PlaceTile(atlas, MakeFireplace(blueWall, 0), FIREPLACE);
-    PlaceTile(atlas, MakeFireplace(blueWall, 1), FIREPLACE_FLICKER);
+    PlaceTile(atlas, blueWall, WallTextures::BLUE_WALL);
+    PlaceTile(atlas, MakeGreenWall(), WallTextures::GREEN_WALL);
+    PlaceTile(atlas, MakeRedWall(), WallTextures::RED_WALL);
+    PlaceTile(atlas, MakeYellowWall(), WallTextures::YELLOW_WALL);
+    PlaceTile(atlas, MakeBookshelf(false), WallTextures::EMPTY_BOOKSHELF);
+    PlaceTile(atlas, MakeBookshelf(true), WallTextures::FULL_BOOKSHELF);
+    PlaceTile(atlas, MakeStandardDoor(), WallTextures::STANDARD_DOOR);
+    PlaceTile(atlas, MakeLockedDoor(BLUE_KEY_COLOUR), WallTextures::BLUE_DOOR);
+    PlaceTile(atlas, MakeLockedDoor(ORANGE_KEY_COLOUR), WallTextures::ORANGE_DOOR);
+    PlaceTile(atlas, MakeLockedDoor(BRONZE_KEY_COLOUR), WallTextures::BRONZE_DOOR);
+    PlaceTile(atlas, exitDoor, WallTextures::EXIT_DOOR);
+    PlaceTile(atlas, exitDoor,
+              WallTextures::FAKE_EXIT_DOOR); // a trap: it must look exactly like the real one
+    PlaceTile(atlas, MakeDoorFrame(), WallTextures::DOOR_FRAME);
+    PlaceTile(atlas, MakeFireplace(blueWall, 0), WallTextures::FIREPLACE);
+    PlaceTile(atlas, MakeFireplace(blueWall, 1), WallTextures::FIREPLACE_FLICKER);
     return atlas;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "color.h"
-#include "value_noise.h"
+#include "fractal_noise.h"
 
 #include <cstdint>
 
