@@ -11,6 +11,15 @@ bool Entity::IsCloseTo(double x, double y) const
     return dx * dx + dy * dy < 1024;
 }
 
+bool Entity::Overlaps(int tileX, int tileY) const
+{
+    const int left = static_cast<int>(mX - 16) / TILE_SIZE;
+    const int right = static_cast<int>(mX + 16) / TILE_SIZE;
+    const int top = static_cast<int>(mY - 16) / TILE_SIZE;
+    const int bottom = static_cast<int>(mY + 16) / TILE_SIZE;
+    return tileX >= left && tileX <= right && tileY >= top && tileY <= bottom;
+}
+
 std::int32_t DepthAlongFacing(double dx, double dy, double facing)
 {
     const double u = dx * QuillUtils::DEGREES_TO_RADIANS;

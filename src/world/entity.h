@@ -22,6 +22,8 @@ public:
     // Tile of the entity's position (truncated world coordinates / 64).
     int TileX() const { return static_cast<int>(mX) / TILE_SIZE; }
     int TileY() const { return static_cast<int>(mY) / TILE_SIZE; }
+    // Whether the entity's 32 x 32 footprint reaches into the cell.
+    bool Overlaps(int tileX, int tileY) const;
     // Gameplay's proximity test: closer than 32 units on truncated differences.
     bool IsCloseTo(double x, double y) const;
 
