@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 // One palette entry of an editor layer: a tile value (or entity type name) and
 // its display colour in the map view's pixel format.
@@ -38,3 +40,19 @@ enum class EditorActionState : std::int32_t
     EnterWidth = 4,
     EnterHeight = 5
 };
+
+template <typename T> using EditorPalette = std::vector<std::unique_ptr<EditorValue<T>>>;
+
+// The first palette entry holding the value, or null when the palette has none.
+template <typename T>
+const EditorValue<T>* FindPaletteEntry(const EditorPalette<T>& palette, const T& value)
+{
+    for (const auto& entry : palette)
+    {
+        if (entry->mValue == value)
+        {
+            return entry.get();
+        }
+    }
+    return nullptr;
+}

@@ -1,0 +1,149 @@
+// The editor's four map operations: open, save, new and resize.
+#include "core/game.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace
+{
+const std::string MAP_FOLDER = "data/maps/";
+const std::string UNTITLED_MAP = "untitled.map";
+const std::string SAVE_SUFFIX = ".saving";
+
+// Writes the whole text to a file beside the target and moves it into place
+// only once every byte is written, so a full disk or a failing device never
+// leaves a half-written map or destroys the one already there.
+bool ReplaceFileWith(const std::string& path, const std::string& text)
+{
+    const std::string temporary = path + SAVE_SUFFIX;
+    std::error_code ignored;
+    {
+        std::ofstream file(temporary, std::ios::out | std::ios::trunc);
+        if (!file)
+        {
+            return false;
+        }
+        file << text;
+        file.flush();
+        file.close();
+        if (file.fail())
+        {
+            std::filesystem::remove(temporary, ignored);
+            return false;
+        }
+    }
+    std::error_code renamed;
+    std::filesystem::rename(temporary, path, renamed);
+    if (renamed)
+    {
+        std::filesystem::remove(temporary, ignored);
+        return false;
+    }
+    return true;
+}
+
+// Moves the cells of a layer that lie inside the new size to their place in a
+// new row-major layer; the places left empty are filled by the caller.
+template <typename Tile>
+std::vector<std::unique_ptr<Tile>> KeepTopLeft(std::vector<std::unique_ptr<Tile>>& cells,
+                                               std::int32_t width, std::int32_t height)
+{
+    std::vector<std::unique_ptr<Tile>> kept(static_cast<std::size_t>(width) * height);
+    for (auto& cell : cells)
+    {
+        if (cell->mX < width && cell->mY < height)
+        {
+            kept[cell->mY * width + cell->mX] = std::move(cell);
+        }
+    }
+    return kept;
+}
+} // namespace
+
+bool Game::EditorLoadMap()
+{
+    std::ifstream file(MAP_FOLDER + mInputText);
+    if (!file)
+    {
+        return false;
+    }
+    // Read aside: a file the editor cannot use leaves the map on screen alone.
+    std::optional<EditorMap> map = EditorMap::Parse(file);
+    if (!map)
+    {
+        return false;
+    }
+    EditorColorCells(*map);
+    EditorReplaceMap(*map);
+    EditorSortEntities();
+    mMapName = mInputText;
+    EditorResetSelections();
+    mCurrentLayer = 0;
+    EditorSetTile(0, mCursorX, mCursorY);
+    mEditorAction = EditorActionState::None;
+    EditorAction();
+    return true;
+}
+
+bool Game::EditorSaveMap()
+{
+    const std::string text =
+        EditorMap::Format(mMapWidth, mMapHeight, mWallTiles, mFloorTiles, mEntityTiles);
+    if (!ReplaceFileWith(MAP_FOLDER + mInputText, text))
+    {
+        return false;
+    }
+    mMapName = mInputText;
+    mEditorAction = EditorActionState::None;
+    return true;
+}
+
+void Game::EditorNewMap()
+{
+    mMapName = UNTITLED_MAP;
+    EditorResetSelections();
+    mCurrentLayer = 0;
+    EditorMap map = EditorMap::CreateEmpty(mNewWidth, mNewHeight, EditorLookUpEmptyColors());
+    EditorReplaceMap(map);
+    mMapHighScore = 0;
+    EditorSetTile(0, mCursorX, mCursorY);
+    mEditorAction = EditorActionState::None;
+    EditorAction();
+}
+
+void Game::EditorResizeMap()
+{
+    const EditorEmptyColors empty = EditorLookUpEmptyColors();
+    EditorMap::TileLayer walls = KeepTopLeft(mWallTiles, mNewWidth, mNewHeight);
+    EditorMap::TileLayer floors = KeepTopLeft(mFloorTiles, mNewWidth, mNewHeight);
+    EditorMap::EntityLayer entities = KeepTopLeft(mEntityTiles, mNewWidth, mNewHeight);
+
+    EditorMap resized;
+    resized.mWidth = mNewWidth;
+    resized.mHeight = mNewHeight;
+    for (std::int32_t y = 0; y < mNewHeight; ++y)
+    {
+        for (std::int32_t x = 0; x < mNewWidth; ++x)
+        {
+            const std::size_t index = static_cast<std::size_t>(y) * mNewWidth + x;
+            if (!walls[index])
+            {
+                // Beyond the old size: a new empty cell on every layer.
+                resized.AppendEmptyCell(x, y, empty);
+                continue;
+            }
+            resized.mWallTiles.push_back(std::move(walls[index]));
+            resized.mFloorTiles.push_back(std::move(floors[index]));
+            resized.mEntityGrid.push_back(entities[index].get());
+            resized.mEntityTiles.push_back(std::move(entities[index]));
+        }
+    }
+    // The cells beyond the new size (entities included) go with the old layers.
+    EditorReplaceMap(resized);
+
+    EditorSortEntities();
+    EditorSetTile(0, mCursorX, mCursorY);
+    mResizing = false;
+    mEditorAction = EditorActionState::None;
+    EditorAction();
+}

@@ -1,0 +1,396 @@
+// The editor's map model: palettes, display names, painting, clearing and the
+// order of the entity layer.
+#include "core/game.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <tuple>
+
+namespace
+{
+template <typename T> struct PaletteDefinition
+{
+    T value;
+    Uint8 r;
+    Uint8 g;
+    Uint8 b;
+    const char* name;
+};
+
+// Wall number 13 has no texture and so no entry.
+const PaletteDefinition<int> WALL_PALETTE[] = {
+    {0, 0, 0, 0, "Nothing"},
+    {1, 0, 0, 128, "Blue Wall"},
+    {2, 0, 128, 60, "Green Wall"},
+    {3, 128, 0, 8, "Red Wall"},
+    {4, 255, 216, 0, "Yellow Wall"},
+    {5, 0, 128, 120, "Empty Bookshelf"},
+    {6, 172, 86, 0, "Bookshelf"},
+    {7, 128, 128, 128, "Standard Door"},
+    {8, 0, 128, 255, "Locked Door - Blue Key"},
+    {9, 255, 106, 0, "Locked Door - Orange Key"},
+    {10, 128, 128, 0, "Locked Door - Bronze Key"},
+    {11, 196, 0, 0, "Exit Door"},
+    {12, 196, 64, 64, "Fake Exit Door"},
+    {14, 0, 148, 255, "Fireplace - Blue Wall"},
+};
+
+const PaletteDefinition<int> FLOOR_PALETTE[] = {
+    {0, 105, 61, 23, "Laminate"},
+    {1, 64, 64, 64, "Horizontal Door Frame"},
+    {2, 160, 160, 160, "Vertical Door Frame"},
+};
+
+const PaletteDefinition<const char*> ENTITY_PALETTE[] = {
+    {"Nothing", 0, 0, 0, "Nothing"},          {"Ammo", 0, 162, 232, "Ammo"},
+    {"Health", 255, 0, 0, "Health"},          {"Orb", 255, 216, 0, "Orb"},
+    {"Scroll", 255, 255, 255, "Scroll"},      {"BlueKey", 0, 0, 128, "Blue Key"},
+    {"OrangeKey", 255, 106, 0, "Orange Key"}, {"BronzeKey", 128, 128, 0, "Bronze Key"},
+    {"Player", 0, 196, 0, "Player"},          {"Enemy", 128, 0, 0, "Enemy"},
+};
+
+constexpr int LAYER_WALLS = 0;
+constexpr int LAYER_FLOORS = 1;
+constexpr int LAYER_ENTITIES = 2;
+const std::string PLAYER = "Player";
+constexpr int ORB_POINTS = 50;
+constexpr int ENEMY_POINTS = 100;
+// Cells a new map's selections start on: #1 the first real entry, #2 the empty one.
+constexpr std::size_t FIRST_SELECTION_ENTRY = 1;
+constexpr std::size_t SECOND_SELECTION_ENTRY = 0;
+
+template <typename T, typename Value, std::size_t N>
+void BuildPalette(EditorPalette<T>& palette, const PaletteDefinition<Value> (&definitions)[N],
+                  const SDL_PixelFormat* format)
+{
+    palette.clear();
+    for (const PaletteDefinition<Value>& definition : definitions)
+    {
+        palette.push_back(std::make_unique<EditorValue<T>>(EditorValue<T>{
+            T(definition.value), SDL_MapRGB(format, definition.r, definition.g, definition.b)}));
+    }
+}
+
+template <typename T>
+void ResetSelection(std::array<EditorValue<T>*, 2>& selection, std::array<std::int32_t, 2>& indexes,
+                    const EditorPalette<T>& palette)
+{
+    selection = {palette[FIRST_SELECTION_ENTRY].get(), palette[SECOND_SELECTION_ENTRY].get()};
+    // The indexes do not follow the entries: the first Insert after a reset
+    // moves selection #1 onto the entry it already shows.
+    indexes = {0, 0};
+}
+
+template <typename T>
+void StepSelection(std::array<EditorValue<T>*, 2>& selection, std::array<std::int32_t, 2>& indexes,
+                   const EditorPalette<T>& palette, int which, int step)
+{
+    const auto size = static_cast<std::int32_t>(palette.size());
+    indexes[which] = ((indexes[which] + step) % size + size) % size;
+    selection[which] = palette[indexes[which]].get();
+}
+
+template <typename T>
+std::uint32_t ColorOf(const EditorPalette<T>& palette, const T& value, std::uint32_t unknown)
+{
+    const EditorValue<T>* entry = FindPaletteEntry(palette, value);
+    return entry != nullptr ? entry->mColor : unknown;
+}
+
+// The order of the entity layer, which is the order of the blocks in a saved
+// map: the player first, then by name; cells of the same name by row and
+// column, so that a map is always saved the same way.
+bool EntityComesBefore(const EditorTile<std::string>& a, const EditorTile<std::string>& b)
+{
+    const bool aIsPlayer = a.mValue == PLAYER;
+    const bool bIsPlayer = b.mValue == PLAYER;
+    if (aIsPlayer != bIsPlayer)
+    {
+        return aIsPlayer;
+    }
+    if (a.mValue != b.mValue)
+    {
+        return a.mValue < b.mValue;
+    }
+    return std::tie(a.mY, a.mX) < std::tie(b.mY, b.mX);
+}
+
+int PointsOf(const std::string& entity)
+{
+    if (entity == "Orb")
+    {
+        return ORB_POINTS;
+    }
+    return entity == "Enemy" ? ENEMY_POINTS : 0;
+}
+
+template <typename Value, std::size_t N, typename T>
+const char* NameOf(const PaletteDefinition<Value> (&definitions)[N], const T& value)
+{
+    for (const PaletteDefinition<Value>& definition : definitions)
+    {
+        if (T(definition.value) == value)
+        {
+            return definition.name;
+        }
+    }
+    return nullptr;
+}
+} // namespace
+
+void Game::InitEditor()
+{
+    const SDL_PixelFormat* format = mFramework->GetSurface()->format;
+    if (!mImageManager->AddImage("data/gfx/directions.png", "directions",
+                                 mFramework->GetRendererInfo(), true))
+    {
+        throw std::runtime_error("Couldn't initialize directions texture!");
+    }
+
+    BuildPalette(mWallPalette, WALL_PALETTE, format);
+    BuildPalette(mFloorPalette, FLOOR_PALETTE, format);
+    BuildPalette(mEntityPalette, ENTITY_PALETTE, format);
+    EditorResetSelections();
+
+    EditorMap map = EditorMap::CreateEmpty(mMapWidth, mMapHeight, EditorLookUpEmptyColors());
+    EditorReplaceMap(map);
+    // Text is read only while a text prompt is open.
+    SDL_StopTextInput();
+}
+
+template <> std::string Game::TileValueDescription<int>(int value, int layer) const
+{
+    if (layer != LAYER_WALLS && layer != LAYER_FLOORS)
+    {
+        return "Unknown Layer";
+    }
+    const char* name =
+        layer == LAYER_WALLS ? NameOf(WALL_PALETTE, value) : NameOf(FLOOR_PALETTE, value);
+    return name != nullptr ? name : "Unknown Tile";
+}
+
+template <> std::string Game::TileValueDescription<std::string>(std::string value, int layer) const
+{
+    if (layer != LAYER_ENTITIES)
+    {
+        return "Unknown Layer";
+    }
+    const char* name = NameOf(ENTITY_PALETTE, value);
+    return name != nullptr ? name : "Unknown Entity";
+}
+
+std::uint32_t Game::EditorColor(Uint8 r, Uint8 g, Uint8 b) const
+{
+    return SDL_MapRGB(mFramework->GetSurface()->format, r, g, b);
+}
+
+std::uint32_t Game::EditorUnknownColor() const
+{
+    // Values without a palette entry (a wall 13, an entity "Ghost") keep their
+    // value and are shown in magenta, which no palette entry uses.
+    return EditorColor(255, 0, 255);
+}
+
+EditorEmptyColors Game::EditorLookUpEmptyColors() const
+{
+    const std::uint32_t unknown = EditorUnknownColor();
+    return {ColorOf(mWallPalette, 0, unknown), ColorOf(mFloorPalette, 0, unknown),
+            ColorOf(mEntityPalette, std::string(EditorMap::NO_ENTITY), unknown)};
+}
+
+void Game::EditorColorCells(EditorMap& map) const
+{
+    const std::uint32_t unknown = EditorUnknownColor();
+    for (const auto& cell : map.mWallTiles)
+    {
+        cell->mColor = ColorOf(mWallPalette, cell->mValue, unknown);
+    }
+    for (const auto& cell : map.mFloorTiles)
+    {
+        cell->mColor = ColorOf(mFloorPalette, cell->mValue, unknown);
+    }
+    for (const auto& cell : map.mEntityTiles)
+    {
+        cell->mColor = ColorOf(mEntityPalette, cell->mValue, unknown);
+    }
+}
+
+void Game::EditorReplaceMap(EditorMap& map)
+{
+    std::swap(mMapWidth, map.mWidth);
+    std::swap(mMapHeight, map.mHeight);
+    mWallTiles.swap(map.mWallTiles);
+    mFloorTiles.swap(map.mFloorTiles);
+    mEntityTiles.swap(map.mEntityTiles);
+    mEntityGrid.swap(map.mEntityGrid);
+}
+
+void Game::EditorResetSelections()
+{
+    ResetSelection(mWallSelection, mWallSelectionIndex, mWallPalette);
+    ResetSelection(mFloorSelection, mFloorSelectionIndex, mFloorPalette);
+    ResetSelection(mEntitySelection, mEntitySelectionIndex, mEntityPalette);
+}
+
+bool Game::EditorHasPlayer() const
+{
+    return std::any_of(mEntityTiles.begin(), mEntityTiles.end(),
+                       [](const auto& cell) { return cell->mValue == PLAYER; });
+}
+
+void Game::EditorSetTile(int button, int x, int y)
+{
+    if (x < 0 || x >= mMapWidth || y < 0 || y >= mMapHeight)
+    {
+        mCursorX = -1;
+        mCursorY = -1;
+        return;
+    }
+    mCursorX = x;
+    mCursorY = y;
+    const bool painting = button == 1 || button == 2;
+    const int which = button - 1;
+    const int index = y * mMapWidth + x;
+    if (mCurrentLayer == LAYER_WALLS || mCurrentLayer == LAYER_FLOORS)
+    {
+        if (painting)
+        {
+            EditorTile<int>& cell =
+                *(mCurrentLayer == LAYER_WALLS ? mWallTiles : mFloorTiles)[index];
+            const EditorValue<int>& entry =
+                *(mCurrentLayer == LAYER_WALLS ? mWallSelection : mFloorSelection)[which];
+            cell.mValue = entry.mValue;
+            cell.mColor = entry.mColor;
+        }
+        return;
+    }
+    if (mCurrentLayer != LAYER_ENTITIES)
+    {
+        return;
+    }
+    if (painting)
+    {
+        const EditorValue<std::string>& entry = *mEntitySelection[which];
+        // The game has one player: a second one is refused, also on its own cell.
+        if (entry.mValue == PLAYER && EditorHasPlayer())
+        {
+            mEditorAction = EditorActionState::PlayerExists;
+            EditorAction();
+            return;
+        }
+        EditorTile<std::string>& cell = *mEntityGrid[index];
+        const std::string previous = cell.mValue;
+        cell.mValue = entry.mValue;
+        cell.mColor = entry.mColor;
+        cell.mAngle = 0;
+        EditorEntityChanged(&cell, previous);
+    }
+    // A mere move of the cursor changes neither the order nor the score.
+}
+
+void Game::EditorSortEntities()
+{
+    std::sort(mEntityTiles.begin(), mEntityTiles.end(),
+              [](const auto& a, const auto& b) { return EntityComesBefore(*a, *b); });
+    mMapHighScore = 0;
+    for (const auto& cell : mEntityTiles)
+    {
+        mMapHighScore += PointsOf(cell->mValue);
+    }
+}
+
+void Game::EditorEntityChanged(const EditorTile<std::string>* cell, const std::string& previous)
+{
+    // The rest of the layer is in order, so moving the one changed cell to its
+    // place gives the order a full sort would give; painting while dragging
+    // stays cheap on a 64 x 64 map.
+    const auto found = std::find_if(mEntityTiles.begin(), mEntityTiles.end(),
+                                    [cell](const auto& owned) { return owned.get() == cell; });
+    std::unique_ptr<EditorTile<std::string>> moved = std::move(*found);
+    mEntityTiles.erase(found);
+    const auto place =
+        std::upper_bound(mEntityTiles.begin(), mEntityTiles.end(), moved,
+                         [](const auto& a, const auto& b) { return EntityComesBefore(*a, *b); });
+    mEntityTiles.insert(place, std::move(moved));
+    mMapHighScore += PointsOf(cell->mValue) - PointsOf(previous);
+}
+
+void Game::EditorClearCell(int x, int y)
+{
+    const int index = y * mMapWidth + x;
+    const EditorEmptyColors empty = EditorLookUpEmptyColors();
+    if (mCurrentLayer == LAYER_WALLS)
+    {
+        *mWallTiles[index] = EditorTile<int>{0, 0.0, empty.mWall, x, y};
+    }
+    else if (mCurrentLayer == LAYER_FLOORS)
+    {
+        *mFloorTiles[index] = EditorTile<int>{0, 0.0, empty.mFloor, x, y};
+    }
+    else if (mCurrentLayer == LAYER_ENTITIES)
+    {
+        EditorTile<std::string>& cell = *mEntityGrid[index];
+        const std::string previous = cell.mValue;
+        cell = EditorTile<std::string>{EditorMap::NO_ENTITY, 0.0, empty.mEntity, x, y};
+        EditorEntityChanged(&cell, previous);
+    }
+}
+
+void Game::EditorClearLayer()
+{
+    const EditorEmptyColors empty = EditorLookUpEmptyColors();
+    const auto clear = [](auto& layer, const auto& value, std::uint32_t color)
+    {
+        for (const auto& cell : layer)
+        {
+            cell->mValue = value;
+            cell->mColor = color;
+            cell->mAngle = 0;
+        }
+    };
+    if (mCurrentLayer == LAYER_WALLS)
+    {
+        clear(mWallTiles, 0, empty.mWall);
+    }
+    else if (mCurrentLayer == LAYER_FLOORS)
+    {
+        clear(mFloorTiles, 0, empty.mFloor);
+    }
+    else if (mCurrentLayer == LAYER_ENTITIES)
+    {
+        clear(mEntityTiles, std::string(EditorMap::NO_ENTITY), empty.mEntity);
+        EditorSortEntities();
+    }
+}
+
+void Game::EditorTurnPlayer()
+{
+    EditorTile<std::string>& cell = *mEntityGrid[mCursorY * mMapWidth + mCursorX];
+    if (cell.mValue != PLAYER)
+    {
+        return;
+    }
+    // The game knows four facings: 0, 90, 180 and 270 degrees.
+    cell.mAngle += 90;
+    if (std::trunc(cell.mAngle) > 359)
+    {
+        cell.mAngle = 0;
+    }
+}
+
+void Game::EditorStepSelection(int selection, int step)
+{
+    if (mCurrentLayer == LAYER_WALLS)
+    {
+        StepSelection(mWallSelection, mWallSelectionIndex, mWallPalette, selection, step);
+    }
+    else if (mCurrentLayer == LAYER_FLOORS)
+    {
+        StepSelection(mFloorSelection, mFloorSelectionIndex, mFloorPalette, selection, step);
+    }
+    else if (mCurrentLayer == LAYER_ENTITIES)
+    {
+        StepSelection(mEntitySelection, mEntitySelectionIndex, mEntityPalette, selection, step);
+    }
+}
