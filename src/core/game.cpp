@@ -36,7 +36,11 @@ constexpr StartupImage STARTUP_IMAGES[] = {
 };
 } // namespace
 
-Game::Game() : mRandomSource(QuillUtils::RandomGetInt), mSleep(SDL_Delay) {}
+Game::Game()
+    : mRandomSource(QuillUtils::RandomGetInt), mSleep(SDL_Delay),
+      mWaitForEvent([] { SDL_WaitEvent(nullptr); })
+{
+}
 
 Game::~Game() { CleanUp(); }
 

@@ -6,6 +6,7 @@
 #include "core/game_state.h"
 #include "core/image_manager.h"
 #include "core/wrapper.h"
+#include "editor/editor_map.h"
 #include "editor/editor_types.h"
 #include "gameplay/font.h"
 #include "gameplay/map_list_entry.h"
@@ -90,6 +91,16 @@ public:
     void NextMap();
     void TheEnd();
 
+    // --- The 3D world on its own, for the view tool and tests (game_world_view.cpp) ---
+    // Starts only what the 3D view needs: the framework, a silent audio manager,
+    // the world's images from gfxDirectory, the texture tables, the map and the
+    // raycaster. No settings, map list, menus or sounds.
+    void InitWorldView(const std::string& gfxDirectory);
+    // The doors and animations of one playing step; the entities do not act.
+    void StepWorld();
+    // Draws the 3D view alone (no hand, flashes or HUD) into the cleared frame surface.
+    SDL_Surface* DrawWorldView();
+
     // --- Menus (game_menus.cpp) ---
     void InitMenus();
     void MainMenu();
@@ -117,6 +128,35 @@ public:
     // rest of the queue must wait for the next pass.
     bool EditorHandleEvent(const SDL_Event& event);
 
+private:
+    // Editor helpers: the model and palettes (game_editor_model.cpp).
+    std::uint32_t EditorColor(Uint8 r, Uint8 g, Uint8 b) const;
+    std::uint32_t EditorUnknownColor() const;
+    EditorEmptyColors EditorLookUpEmptyColors() const;
+    void EditorColorCells(EditorMap& map) const;
+    void EditorReplaceMap(EditorMap& map);
+    void EditorResetSelections();
+    bool EditorHasPlayer() const;
+    void EditorEntityChanged(const EditorTile<std::string>* cell, const std::string& previous);
+    void EditorClearCell(int x, int y);
+    void EditorClearLayer();
+    void EditorTurnPlayer();
+    void EditorStepSelection(int selection, int step);
+    // Commands and prompts (game_editor_commands.cpp).
+    void EditorHandleKey(SDL_Scancode key);
+    void EditorRunCommand(SDL_Scancode key);
+    void EditorHandleMouse(int x, int y, int button);
+    void EditorHandleText(const std::string& text);
+    void EditorCancel();
+    void EditorDismissMessage();
+    void EditorSubmitInput();
+    void EditorSubmitSize();
+    // Screen (game_editor_screen.cpp).
+    void EditorDrawMapView(SDL_Surface* view);
+    void EditorDrawSidePanel(SDL_Surface* panel, SDL_Surface* font);
+    void EditorDrawPromptPanel(SDL_Surface* panel, SDL_Surface* font);
+
+public:
     // --- State ---
     std::int32_t mCurrentMap = 0;
     int mFrameTime = 0;
@@ -204,10 +244,12 @@ public:
     std::vector<TextureFlagsType> mTextureFlags;
     std::string mCurrentMusic;
 
-    // Seams for tests: the source of random numbers and the sleep of the
-    // credits screen. The game keeps the real ones.
+    // Seams for tests: the source of random numbers, the sleeps of the pacing
+    // and the credits, and the wait of a minimised window. The game keeps the
+    // real ones.
     std::function<int(int, int)> mRandomSource;
     std::function<void(Uint32)> mSleep;
+    std::function<void()> mWaitForEvent;
 
 private:
     // Event handling by kind of event and state.

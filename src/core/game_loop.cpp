@@ -3,7 +3,6 @@
 #include "core/utils.h"
 #include "gameplay/player.h"
 
-#include <cmath>
 #include <stdexcept>
 
 void Game::Run()
@@ -23,7 +22,7 @@ bool Game::RunFrame()
     if (!mWindowActive)
     {
         // Minimised: sleep until something happens; the event stays queued.
-        SDL_WaitEvent(nullptr);
+        mWaitForEvent();
         return false;
     }
     if (mGameState != GameState::Editor)
@@ -92,10 +91,7 @@ void Game::Delay(int& lastTicks)
 
 void Game::PlayingStep()
 {
-    mMap->OpenDoors(this);
-    KeepOccupiedDoorsOpen();
-    mMap->CloseDoors(this);
-    mRaycaster->RotateAnimations();
+    StepWorld();
     DoEntities();
     Player* player = GetPlayerRecord();
     player->Update();
@@ -109,6 +105,8 @@ void Game::PlayingStep()
 
 void Game::KeepOccupiedDoorsOpen()
 {
+    // A door never closes on the player or an enemy: while any part of one
+    // stands in its cell, its delay starts again.
     for (const auto& door : mMap->mDoors)
     {
         if (!door->active || door->opening)
@@ -117,12 +115,8 @@ void Game::KeepOccupiedDoorsOpen()
         }
         for (const auto& entity : mEntities)
         {
-            if (entity->mType != EntityType::Player && entity->mType != EntityType::Enemy)
-            {
-                continue;
-            }
-            if (std::lround(entity->mX * 0.015625) == door->tileX &&
-                std::lround(entity->mY * 0.015625) == door->tileY)
+            if ((entity->mType == EntityType::Player || entity->mType == EntityType::Enemy) &&
+                entity->Overlaps(door->tileX, door->tileY))
             {
                 door->closeDelay = 150;
             }

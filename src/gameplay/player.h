@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/game_settings.h"
 #include "world/entity.h"
 
 #include <cstdint>
@@ -41,4 +42,18 @@ public:
     std::int32_t mHandOffset = 0;
     bool mFireLatch = false;
     bool mDeathPause = false;
+
+private:
+    bool IsHeld(KeyAction action) const;
+    void Release(KeyAction action);
+    void TurnAndStrafe();
+    void Walk();
+    void ChooseWeapon();
+    void Fire();
+    // Applies the step against the walls, then keeps off enemies.
+    void Move();
+    void UseDoors();
+    void UseTile(int column, int row);
+    DoorInfo* FindDoor(int column, int row) const;
+    void CheckExit();
 };

@@ -2,6 +2,9 @@
 
 #include "world/entity.h"
 
+class Enemy;
+class Player;
+
 // A fireball in flight, shot by the player or by an enemy.
 class Projectile : public Entity
 {
@@ -15,4 +18,8 @@ public:
     void Step();
     // Hurts the target when it is a fitting one within 32 units.
     void HitTest(Entity* target);
+
+private:
+    void HitEnemy(Enemy& enemy);
+    void HitPlayer(Player& player);
 };

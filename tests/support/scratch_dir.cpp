@@ -26,7 +26,11 @@ ScratchDir::ScratchDir() : mPrevious(fs::current_path())
 ScratchDir::~ScratchDir()
 {
     std::error_code ignored;
-    fs::current_path(mPrevious, ignored);
+    // Only leave the directory if a newer scratch directory has not taken over.
+    if (fs::current_path(ignored) == mPath)
+    {
+        fs::current_path(mPrevious, ignored);
+    }
     fs::remove_all(mPath, ignored);
 }
 
