@@ -58,6 +58,8 @@ bool Framework::Init(bool fullscreen, bool vsync, bool editorMode)
     {
         CreateSurfacePair(mTexture, mSurface, FRAME_WIDTH, FRAME_HEIGHT);
         SDL_SetWindowSize(GetWindow(), mWindowWidth, mWindowHeight);
+        // Created small and then resized: centre it again at its real size.
+        SDL_SetWindowPosition(GetWindow(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
         SDL_ShowCursor(0);
     }
 

@@ -219,6 +219,10 @@ public:
     bool mSettingsRead = false;
     GameSettings mSettings;
     GameSettings mOldSettings;
+    // Bindings pressed during the current event pass, and those released in
+    // the same pass, whose release waits for the next one.
+    std::array<bool, KEY_ACTION_COUNT> mPressedThisPass{};
+    std::array<bool, KEY_ACTION_COUNT> mTapReleasePending{};
 
 private:
     GameState mGameState = GameState::None;
@@ -257,6 +261,7 @@ private:
     void HandleEscape();
     void HandleKeyDown(const SDL_KeyboardEvent& key);
     void PressBinding(const SDL_KeyboardEvent& key);
+    void ReleaseBinding(const SDL_KeyboardEvent& key);
     void ReturnToMainMenu();
     void HandleMenuKey(SDL_Scancode key);
     void ChooseMainMenuEntry();

@@ -35,6 +35,17 @@ bool IsArrowKey(SDL_Scancode key)
 
 void Game::HandleEvents()
 {
+    // A key tapped within one frame was held for that frame; let it go now.
+    for (std::size_t i = 0; i < mSettings.mKeyBindings.size(); ++i)
+    {
+        if (mTapReleasePending[i])
+        {
+            mSettings.mKeyBindings[i].mPressed = false;
+        }
+    }
+    mTapReleasePending.fill(false);
+    mPressedThisPass.fill(false);
+
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0)
     {
@@ -98,14 +109,7 @@ void Game::HandleEvent(const SDL_Event& event)
     case SDL_KEYUP:
         if (mGameState == GameState::Game)
         {
-            for (KeyBinding& binding : mSettings.mKeyBindings)
-            {
-                if (binding.mScancode == event.key.keysym.scancode)
-                {
-                    binding.mPressed = false;
-                    break;
-                }
-            }
+            ReleaseBinding(event.key);
         }
         break;
     default:
@@ -209,8 +213,32 @@ void Game::PressBinding(const SDL_KeyboardEvent& key)
         if (binding.mScancode == key.keysym.scancode)
         {
             binding.mPressed = true;
+            mPressedThisPass[i] = true;
             return;
         }
+    }
+}
+
+void Game::ReleaseBinding(const SDL_KeyboardEvent& key)
+{
+    for (std::size_t i = 0; i < mSettings.mKeyBindings.size(); ++i)
+    {
+        KeyBinding& binding = mSettings.mKeyBindings[i];
+        if (binding.mScancode != key.keysym.scancode)
+        {
+            continue;
+        }
+        // A press and release between two frames still counts for one frame,
+        // so a quick tap of Use or Fire is never lost.
+        if (mPressedThisPass[i])
+        {
+            mTapReleasePending[i] = true;
+        }
+        else
+        {
+            binding.mPressed = false;
+        }
+        return;
     }
 }
 

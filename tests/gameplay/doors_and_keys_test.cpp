@@ -51,7 +51,15 @@ TEST_F(DoorsAndKeys, StandardDoorOpensWithUseAndStaysOpenWhileOccupied)
     mTest->TakeSounds();
     mTest->TapKey(SDL_SCANCODE_SPACE);
     EXPECT_TRUE(door.active);
-    EXPECT_EQ(mTest->TakeSounds(), std::vector<std::string>{"open_door.wav"});
+    // Heard from the door's corner, a little to the left of straight ahead.
+    ASSERT_EQ(mTest->Sounds().size(), 1u);
+    const SoundEvent opening = mTest->Sounds()[0];
+    EXPECT_EQ(opening.name, "open_door.wav");
+    EXPECT_TRUE(opening.directional);
+    EXPECT_EQ(opening.left, 255);
+    EXPECT_EQ(opening.right, 224);
+    EXPECT_EQ(opening.volume, 64);
+    mTest->TakeSounds();
     mTest->RunFrames(40);
     EXPECT_FALSE(door.blocking);
     // Walk into the doorway and wait there far longer than the door's delay.

@@ -175,3 +175,19 @@ TEST_F(PlayerTest, UseRepeatIsIgnoredButArrowsKeepRepeating)
     EXPECT_FALSE(game().mSettings.Binding(KeyAction::Use).mPressed);
     EXPECT_TRUE(game().mSettings.Binding(KeyAction::MoveForward).mPressed);
 }
+
+TEST_F(PlayerTest, AQuickTapBetweenTwoFramesStillActsOnce)
+{
+    Start(ROOM);
+    mTest->KeyDown(SDL_SCANCODE_LCTRL);
+    mTest->KeyUp(SDL_SCANCODE_LCTRL);
+    mTest->KeyDown(SDL_SCANCODE_UP);
+    mTest->KeyUp(SDL_SCANCODE_UP);
+    Frames(1);
+    EXPECT_EQ(player().mAmmo, 7);
+    EXPECT_DOUBLE_EQ(player().mX, 232);
+    Frames(3);
+    EXPECT_EQ(player().mAmmo, 7);
+    EXPECT_DOUBLE_EQ(player().mX, 232);
+    EXPECT_FALSE(game().mSettings.Binding(KeyAction::MoveForward).mPressed);
+}
