@@ -11,7 +11,8 @@
 namespace
 {
 constexpr int SIZE = 64;
-constexpr int PLANK_HEIGHT = 8;
+// Four boards to a tile: wide enough to stay calm in the distance, on floors and ceilings.
+constexpr int PLANK_HEIGHT = 16;
 const Rgb FLOOR_WOOD{134, 90, 56};
 
 struct PlankRow
@@ -22,8 +23,7 @@ struct PlankRow
 
 std::vector<PlankRow> LayPlankRows()
 {
-    const std::vector<std::vector<int>> patterns = {{32, 32}, {20, 44}, {40, 24}, {64},
-                                                    {28, 36}, {44, 20}, {36, 28}, {24, 40}};
+    const std::vector<std::vector<int>> patterns = {{64}, {40, 24}, {64}, {28, 36}};
     Random random(1103);
     std::vector<PlankRow> rows;
     for (int row = 0; row < SIZE / PLANK_HEIGHT; ++row)
@@ -76,15 +76,19 @@ Canvas MakeLaminate()
             colour = colour * (0.9f + 0.2f * wear.Sample(x / 64.0f, y / 64.0f));
             if (inRow == 0 || spot.fromStart == 0)
             {
-                colour = colour * 0.42f; // the seams between planks
+                colour = colour * 0.5f; // the seams between planks
             }
-            else if (inRow == 1)
+            else if (inRow == 1 || spot.fromStart == 1)
             {
-                colour = colour * 1.12f;
+                colour = colour * 1.08f;
             }
             else if (inRow == PLANK_HEIGHT - 1 || spot.fromEnd == 0)
             {
-                colour = colour * 0.82f;
+                colour = colour * 0.84f;
+            }
+            else if ((spot.fromStart == 3 || spot.fromEnd == 2) && (inRow == 4 || inRow == 11))
+            {
+                colour = Rgb{58, 44, 36}; // the nails at a board's ends
             }
             canvas.Set(x, y, ToColor(colour));
         }

@@ -6,6 +6,9 @@
 #include "pixel_art.h"
 #include "shading.h"
 
+#include <string>
+#include <vector>
+
 namespace
 {
 constexpr int ICON = 16;
@@ -58,18 +61,37 @@ Canvas MakeFireballIcon()
                      {'W', {255, 250, 222, 255}}});
 }
 
-// A key lying sideways: ring bow on the left, shaft to the right with two teeth.
-Canvas MakeKeyIcon(const Rgb& metal)
+// The bows of the three keys as pixel art, rows 2 to 10 of the icon, joined to the shaft.
+std::vector<std::string> KeyIconRows(KeyBow bow)
 {
-    return PixelArt({"................", "................", "................", "..kkkk..........",
-                     ".kHHMMk.........", "kHMkkMDk........", "kHk..kDkkkkkkkk.", "kMk..kDMHHHHHHHk",
-                     "kMDkkDDMMMMMMMMk", ".kDDDDkDDDDDDDDk", "..kkkk.kkkDDkDDk", ".........kDDkDDk",
-                     ".........kkkkkkk", "................", "................",
-                     "................"},
-                    {{'k', OUTLINE},
-                     {'H', ToColor(Mix(metal, Rgb{255, 255, 255}, 0.35f))},
-                     {'M', ToColor(metal)},
-                     {'D', ToColor(metal * 0.6f)}});
+    switch (bow)
+    {
+    case KeyBow::Diamond:
+        return {"................", "................", "...kk...........", "..kHHk..........",
+                ".kHMMDk.........", "kHMkkMDk........", "kHk..kDkkkkkkkk.", "kMk..kDMHHHHHHHk",
+                ".kDkkDkMMMMMMMMk", "..kDDkkDDDDDDDDk", "...kk..kkkDDkDDk", ".........kDDkDDk",
+                ".........kkkkkkk", "................", "................", "................"};
+    case KeyBow::Square:
+        return {"................", "................", "................", "kkkkkkk.........",
+                "kHHHHMk.........", "kHkkkDk.........", "kHk.kDkkkkkkkkk.", "kMk.kDMHHHHHHHHk",
+                "kMkkkDDMMMMMMMMk", "kDDDDDkDDDDDDDDk", "kkkkkkkkkkDDkDDk", ".........kDDkDDk",
+                ".........kkkkkkk", "................", "................", "................"};
+    case KeyBow::Ring:
+    default:
+        return {"................", "................", "................", "..kkkk..........",
+                ".kHHMMk.........", "kHMkkMDk........", "kHk..kDkkkkkkkk.", "kMk..kDMHHHHHHHk",
+                "kMDkkDDMMMMMMMMk", ".kDDDDkDDDDDDDDk", "..kkkk.kkkDDkDDk", ".........kDDkDDk",
+                ".........kkkkkkk", "................", "................", "................"};
+    }
+}
+
+// A key lying sideways: the bow on the left, the shaft to the right with two teeth.
+Canvas MakeKeyIcon(const Rgb& metal, KeyBow bow)
+{
+    return PixelArt(KeyIconRows(bow), {{'k', OUTLINE},
+                                       {'H', ToColor(Mix(metal, Rgb{255, 255, 255}, 0.35f))},
+                                       {'M', ToColor(metal)},
+                                       {'D', ToColor(metal * 0.6f)}});
 }
 
 Canvas MakeOrbIcon()
@@ -95,9 +117,9 @@ Canvas MakeHudIcons()
     strip.Paste(MakePotionIcon(), 0, 0);
     strip.Paste(MakeFireballIcon(), 16, 0);
     strip.Paste(MakeScrollIcon(), 32, 0);
-    strip.Paste(MakeKeyIcon(BLUE_KEY_COLOUR), 48, 0);
-    strip.Paste(MakeKeyIcon(ORANGE_KEY_COLOUR), 64, 0);
-    strip.Paste(MakeKeyIcon(BRONZE_KEY_COLOUR), 80, 0);
+    strip.Paste(MakeKeyIcon(BLUE_KEY_COLOUR, BLUE_KEY_BOW), 48, 0);
+    strip.Paste(MakeKeyIcon(ORANGE_KEY_COLOUR, ORANGE_KEY_BOW), 64, 0);
+    strip.Paste(MakeKeyIcon(BRONZE_KEY_COLOUR, BRONZE_KEY_BOW), 80, 0);
     strip.Paste(MakeOrbIcon(), 96, 0);
     return strip;
 }

@@ -7,6 +7,7 @@
 #include "random.h"
 #include "shading.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -147,11 +148,28 @@ Canvas MakeScroll()
     return canvas;
 }
 
-Canvas MakeKey(const Rgb& metal)
+// How far a point lies from the middle of a key's bow, measured so that each bow shape has
+// its ring between the same two distances.
+float BowDistance(KeyBow bow, float dx, float dy)
+{
+    switch (bow)
+    {
+    case KeyBow::Diamond:
+        return (std::fabs(dx) + std::fabs(dy)) * 0.78f;
+    case KeyBow::Square:
+        return std::max(std::fabs(dx), std::fabs(dy)) * 1.08f;
+    case KeyBow::Ring:
+    default:
+        return std::sqrt(dx * dx + dy * dy);
+    }
+}
+
+Canvas MakeKey(const Rgb& metal, KeyBow bow)
 {
     Canvas canvas(SIZE, SIZE);
     Painter painter(canvas);
-    // An upright key: ring bow on top, shaft down to the floor, bit to the right.
+    // An upright key: the bow on top (a ring, a diamond or a square, so the three keys differ
+    // in shape as well as colour), the shaft down to the floor, the bit to the right.
     painter.FillCapsule({32.0f, 42.0f}, {32.0f, 60.5f}, 2.6f,
                         [metal](const ShapePoint& point) { return LitCylinder(metal, point.v); });
     painter.FillRect(34.0f, 51.0f, 7.0f, 4.0f,
@@ -160,18 +178,19 @@ Canvas MakeKey(const Rgb& metal)
                      [metal](const ShapePoint& point) { return metal * (1.2f - 0.6f * point.v); });
     painter.FillRect(27.5f, 44.0f, 9.0f, 3.0f,
                      [metal](const ShapePoint& point) { return metal * (1.35f - 0.7f * point.v); });
-    for (int y = 22; y < 45; ++y)
+    for (int y = 20; y < 46; ++y)
     {
-        for (int x = 20; x < 45; ++x)
+        for (int x = 18; x < 47; ++x)
         {
             const float dx = x + 0.5f - 32.0f;
             const float dy = y + 0.5f - 33.0f;
-            const float distance = std::sqrt(dx * dx + dy * dy);
+            const float distance = BowDistance(bow, dx, dy);
             if (distance >= 4.6f && distance <= 10.0f)
             {
                 // Rounded like a torus: the outer rim faces the light on the upper left.
                 const float radial = (distance - 7.3f) / 2.7f;
-                const float facing = (-dx - dy) / (distance * 1.414f);
+                const float length = std::max(0.5f, std::sqrt(dx * dx + dy * dy));
+                const float facing = (-dx - dy) / (length * 1.414f);
                 canvas.Set(x, y,
                            ToColor(LitCylinder(metal, -radial * facing) * (1.0f + 0.2f * facing)));
             }
@@ -189,8 +208,8 @@ Canvas MakeItemStrip()
     strip.Paste(MakeHealthPotion(), 64, 0);
     strip.Paste(MakeOrb(), 128, 0);
     strip.Paste(MakeScroll(), 192, 0);
-    strip.Paste(MakeKey(BLUE_KEY_COLOUR), 256, 0);
-    strip.Paste(MakeKey(ORANGE_KEY_COLOUR), 320, 0);
-    strip.Paste(MakeKey(BRONZE_KEY_COLOUR), 384, 0);
+    strip.Paste(MakeKey(BLUE_KEY_COLOUR, BLUE_KEY_BOW), 256, 0);
+    strip.Paste(MakeKey(ORANGE_KEY_COLOUR, ORANGE_KEY_BOW), 320, 0);
+    strip.Paste(MakeKey(BRONZE_KEY_COLOUR, BRONZE_KEY_BOW), 384, 0);
     return strip;
 }

@@ -227,6 +227,18 @@ InkMask WriteText(const std::string& text, int width, int height, float letterHe
     return mask;
 }
 
+Rgb SilverInk(float heightFraction)
+{
+    const Rgb top{255, 255, 255};
+    const Rgb middle{196, 206, 222};
+    const Rgb bottom{96, 104, 132};
+    if (heightFraction < 0.5f)
+    {
+        return Mix(top, middle, heightFraction * 2.0f);
+    }
+    return Mix(middle, bottom, (heightFraction - 0.5f) * 2.0f);
+}
+
 Rgb GildedInk(float heightFraction)
 {
     const Rgb top{255, 244, 186};
@@ -287,7 +299,7 @@ bool NearInk(const CoverageMap& coverage, int x, int y, int radius)
 
 // Paints the letters, anti-aliased against their outline (which is opaque), and the outline.
 // Every pixel ends up fully opaque or fully transparent.
-Canvas PaintInkAndOutline(const InkMask& mask, int width, int height, float letterHeight)
+Canvas PaintInkAndOutline(const InkMask& mask, int width, int height, float letterHeight, Ink ink)
 {
     constexpr Color OUTLINE{38, 14, 6, 255};
     const CoverageMap coverageMap(mask, width, height);
@@ -301,12 +313,12 @@ Canvas PaintInkAndOutline(const InkMask& mask, int width, int height, float lett
             if (coverage > 0.0f)
             {
                 const float fraction = Clamp01((y + 0.5f - capLine) / letterHeight);
-                Rgb ink = GildedInk(fraction);
+                Rgb colour = ink == Ink::Silver ? SilverInk(fraction) : GildedInk(fraction);
                 if (coverageMap.At(x, y - 1) < 0.5f)
                 {
-                    ink = Mix(ink, Rgb{255, 255, 240}, 0.45f); // light catching the top edges
+                    colour = Mix(colour, Rgb{255, 255, 240}, 0.45f); // light on the top edges
                 }
-                canvas.Set(x, y, ToColor(Mix(ToRgb(OUTLINE), ink, coverage)));
+                canvas.Set(x, y, ToColor(Mix(ToRgb(OUTLINE), colour, coverage)));
             }
             else if (NearInk(coverageMap, x, y, 2))
             {
@@ -317,9 +329,9 @@ Canvas PaintInkAndOutline(const InkMask& mask, int width, int height, float lett
     return canvas;
 }
 
-Canvas PaintLettering(const InkMask& mask, int width, int height, float letterHeight)
+Canvas PaintLettering(const InkMask& mask, int width, int height, float letterHeight, Ink ink)
 {
-    Canvas canvas = PaintInkAndOutline(mask, width, height, letterHeight);
+    Canvas canvas = PaintInkAndOutline(mask, width, height, letterHeight, ink);
     AddDropShadow(canvas, 3, 3, Color{6, 2, 2, 255});
     return canvas;
 }
@@ -352,7 +364,7 @@ Bounds DrawnBounds(const Canvas& canvas)
 }
 } // namespace
 
-Canvas RenderLettering(const std::string& text, int width, int height)
+Canvas RenderLettering(const std::string& text, int width, int height, Ink ink)
 {
     // Start from a little above the size that should just fit and shrink until it does.
     const float byHeight = height / 1.2f;
@@ -364,7 +376,7 @@ Canvas RenderLettering(const std::string& text, int width, int height)
         const int scratchWidth = static_cast<int>(textWidth) + 16;
         const int scratchHeight = static_cast<int>(letterHeight * 1.8f) + 16;
         const InkMask mask = WriteText(text, scratchWidth, scratchHeight, letterHeight);
-        const Canvas scratch = PaintLettering(mask, scratchWidth, scratchHeight, letterHeight);
+        const Canvas scratch = PaintLettering(mask, scratchWidth, scratchHeight, letterHeight, ink);
         const Bounds bounds = DrawnBounds(scratch);
         const int drawnWidth = bounds.right - bounds.left + 1;
         const int drawnHeight = bounds.bottom - bounds.top + 1;

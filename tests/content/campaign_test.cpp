@@ -1,0 +1,357 @@
+// The shipped campaign: the map list, the format of every map file, that every map can be
+// finished with every item in reach, and that the game and the editor both load them.
+
+#include "campaign_maps.h"
+#include "map_solver.h"
+
+#include "gameplay/player.h"
+#include "support/scratch_dir.h"
+#include "support/test_game.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <tuple>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+constexpr int MAX_SIDE = 64;
+constexpr int TILE = 64;
+
+struct ShippedMap
+{
+    CampaignEntry entry;
+    std::string text;
+    CampaignMap map;
+};
+
+fs::path MapsDir()
+{
+    return GameDataDir() / "maps";
+}
+
+std::vector<ShippedMap> LoadCampaign()
+{
+    std::vector<ShippedMap> campaign;
+    for (const CampaignEntry& entry : ReadCampaignList(MapsDir() / "map.cfg"))
+    {
+        ShippedMap shipped;
+        shipped.entry = entry;
+        shipped.text = ReadTextFile(MapsDir() / entry.mapFile);
+        try
+        {
+            shipped.map = ParseCampaignMap(entry.mapFile, shipped.text);
+        }
+        catch (const std::exception& error)
+        {
+            ADD_FAILURE() << entry.mapFile << ": " << error.what();
+        }
+        campaign.push_back(shipped);
+    }
+    return campaign;
+}
+
+bool IsDoor(int wall)
+{
+    return wall >= Walls::STANDARD_DOOR && wall <= Walls::FAKE_EXIT_DOOR;
+}
+
+// The editor's order of entities: the player first, then by name; cells of one name in
+// no defined order, so they are put by position here.
+bool EditorOrder(const MapEntity& a, const MapEntity& b)
+{
+    if ((a.type == "Player") != (b.type == "Player"))
+    {
+        return a.type == "Player";
+    }
+    return std::tie(a.type, a.y, a.x) < std::tie(b.type, b.y, b.x);
+}
+
+int CountWalls(const CampaignMap& map, int wall)
+{
+    return static_cast<int>(std::count(map.walls.begin(), map.walls.end(), wall));
+}
+} // namespace
+
+TEST(Campaign, ListsSixOrMoreMapsEachWithItsOwnMusic)
+{
+    const std::vector<CampaignEntry> list = ReadCampaignList(MapsDir() / "map.cfg");
+    ASSERT_GE(list.size(), 6U);
+    const std::string musicList = ReadTextFile(GameDataDir() / "music" / "music.cfg");
+    std::set<std::string> maps;
+    std::set<std::string> tracks;
+    for (const CampaignEntry& entry : list)
+    {
+        EXPECT_TRUE(fs::is_regular_file(MapsDir() / entry.mapFile)) << entry.mapFile;
+        EXPECT_EQ(entry.mapFile.substr(entry.mapFile.size() - 4), ".map") << entry.mapFile;
+        EXPECT_FALSE(entry.musicFile.empty()) << entry.mapFile << " has no music";
+        EXPECT_NE(musicList.find(entry.musicFile), std::string::npos) << entry.musicFile;
+        maps.insert(entry.mapFile);
+        tracks.insert(entry.musicFile);
+    }
+    EXPECT_EQ(maps.size(), list.size()) << "a map is listed twice";
+    EXPECT_EQ(tracks.size(), list.size()) << "two maps share their music";
+    // Every line is "map music" and nothing else, ended by a line feed.
+    std::string expected;
+    for (const CampaignEntry& entry : list)
+    {
+        expected += entry.mapFile + " " + entry.musicFile + "\n";
+    }
+    EXPECT_EQ(ReadTextFile(MapsDir() / "map.cfg"), expected);
+}
+
+TEST(Campaign, MapsAreWrittenExactlyAsTheEditorWritesThem)
+{
+    for (const ShippedMap& shipped : LoadCampaign())
+    {
+        const CampaignMap& map = shipped.map;
+        SCOPED_TRACE(shipped.entry.mapFile);
+        EXPECT_EQ(EditorText(map), shipped.text);
+        EXPECT_GE(map.width, 1);
+        EXPECT_GE(map.height, 1);
+        EXPECT_LE(map.width, MAX_SIDE);
+        EXPECT_LE(map.height, MAX_SIDE);
+        ASSERT_FALSE(map.entities.empty());
+        EXPECT_EQ(map.entities.front().type, "Player") << "the player must come first";
+        EXPECT_EQ(map.Count("Player"), 1);
+        EXPECT_TRUE(std::is_sorted(map.entities.begin(), map.entities.end(), EditorOrder))
+            << "entities must come in the editor's order";
+        std::set<std::pair<int, int>> occupied;
+        for (const MapEntity& entity : map.entities)
+        {
+            const std::string where = entity.type + " at (" + std::to_string(entity.x) + ", " +
+                                      std::to_string(entity.y) + ")";
+            ASSERT_TRUE(entity.x >= 0 && entity.y >= 0 && entity.x < map.width &&
+                        entity.y < map.height)
+                << where;
+            EXPECT_EQ(map.Wall(entity.x, entity.y), 0) << where << " stands in a wall";
+            EXPECT_TRUE(occupied.insert({entity.x, entity.y}).second) << where << " shares a cell";
+            EXPECT_NE(Map::EntityTypeStringToEnum(entity.type), EntityType::Unknown) << where;
+            const int turns = entity.degrees % 90;
+            EXPECT_TRUE(turns == 0 && entity.degrees >= 0 && entity.degrees < 360) << where;
+        }
+        for (int y = 0; y < map.height; ++y)
+        {
+            for (int x = 0; x < map.width; ++x)
+            {
+                // Doors stand on their door-frame floor: horizontal under standard doors,
+                // vertical under the others; everything else is laminate.
+                const int wall = map.Wall(x, y);
+                const int floor = wall == Walls::STANDARD_DOOR ? 1 : (IsDoor(wall) ? 2 : 0);
+                EXPECT_EQ(map.Floor(x, y), floor) << "floor at (" << x << ", " << y << ")";
+                EXPECT_TRUE((wall >= 0 && wall <= 12) || wall == Walls::FIREPLACE)
+                    << "wall " << wall << " at (" << x << ", " << y << ")";
+            }
+        }
+    }
+}
+
+TEST(Campaign, MapsAreClosedAndEveryDoorStandsInItsWall)
+{
+    for (const ShippedMap& shipped : LoadCampaign())
+    {
+        const CampaignMap& map = shipped.map;
+        SCOPED_TRACE(shipped.entry.mapFile);
+        for (int y = 0; y < map.height; ++y)
+        {
+            for (int x = 0; x < map.width; ++x)
+            {
+                const int wall = map.Wall(x, y);
+                const bool border = x == 0 || y == 0 || x == map.width - 1 || y == map.height - 1;
+                // Only walls and the never-opening exit doors may form the outer ring.
+                if (border)
+                {
+                    EXPECT_TRUE(wall != 0 &&
+                                (wall < Walls::STANDARD_DOOR || wall >= Walls::EXIT_DOOR))
+                        << "the ring is open at (" << x << ", " << y << ")";
+                }
+            }
+        }
+        // A door marks the cells beside it as its frame: they must be walls (an empty one
+        // would block like a wall), and no door may lose its door mark to a neighbour.
+        const std::vector<int> marked = MarkedWalls(map);
+        for (int y = 0; y < map.height; ++y)
+        {
+            for (int x = 0; x < map.width; ++x)
+            {
+                const int value = marked[y * map.width + x];
+                EXPECT_NE(value, 0x40)
+                    << "an empty cell beside a door at (" << x << ", " << y << ") blocks";
+                if (IsDoor(map.Wall(x, y)))
+                {
+                    EXPECT_EQ(value, 0x80 | map.Wall(x, y))
+                        << "the door at (" << x << ", " << y << ") is a door-frame wall";
+                }
+            }
+        }
+    }
+}
+
+TEST(Campaign, EveryMapCanBeFinishedWithEveryItemWithinReach)
+{
+    for (const ShippedMap& shipped : LoadCampaign())
+    {
+        SCOPED_TRACE(shipped.entry.mapFile);
+        const MapSolution solution = SolveMap(shipped.map);
+        EXPECT_TRUE(solution.complete) << "the search gave up after " << solution.situations;
+        EXPECT_TRUE(solution.exitReachable) << "no exit can be reached";
+        for (const std::string& item : solution.unreachableItems)
+        {
+            ADD_FAILURE() << item << " can't be reached";
+        }
+        for (const std::string& deadEnd : solution.deadEnds)
+        {
+            ADD_FAILURE() << "the exit can't be reached any more " << deadEnd;
+        }
+    }
+}
+
+TEST(Campaign, TheMapsTogetherUseEveryWallDoorAndItem)
+{
+    const std::vector<ShippedMap> campaign = LoadCampaign();
+    for (int wall : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14})
+    {
+        int uses = 0;
+        for (const ShippedMap& shipped : campaign)
+        {
+            uses += CountWalls(shipped.map, wall);
+        }
+        EXPECT_GT(uses, 0) << "wall " << wall << " is never used";
+    }
+    for (const char* type :
+         {"Health", "Ammo", "Orb", "Scroll", "BlueKey", "OrangeKey", "BronzeKey", "Enemy"})
+    {
+        int uses = 0;
+        for (const ShippedMap& shipped : campaign)
+        {
+            uses += shipped.map.Count(type);
+        }
+        EXPECT_GT(uses, 0) << type << " is never used";
+    }
+    for (const ShippedMap& shipped : campaign)
+    {
+        EXPECT_EQ(CountWalls(shipped.map, Walls::EXIT_DOOR), 1) << shipped.entry.mapFile;
+    }
+}
+
+// The first map eases the player in; the last is the hardest; every map stocks enough
+// fireballs (eight a pick-up, eight more at the start of the game) for two hits an enemy.
+TEST(Campaign, DifficultyRisesFromAGentleStartToAHardEnd)
+{
+    const std::vector<ShippedMap> campaign = LoadCampaign();
+    ASSERT_FALSE(campaign.empty());
+    const CampaignMap& first = campaign.front().map;
+    const CampaignMap& last = campaign.back().map;
+    EXPECT_LE(first.Count("Enemy"), 3);
+    EXPECT_GE(first.Count("Health"), first.Count("Enemy"));
+    for (const ShippedMap& shipped : campaign)
+    {
+        SCOPED_TRACE(shipped.entry.mapFile);
+        EXPECT_LE(shipped.map.Count("Enemy"), last.Count("Enemy"));
+        EXPECT_GE(shipped.map.Count("Enemy"), first.Count("Enemy"));
+        const int fireballs = 8 * shipped.map.Count("Ammo") + (&shipped == &campaign[0] ? 8 : 0);
+        EXPECT_GE(fireballs, 2 * shipped.map.Count("Enemy"));
+    }
+}
+
+TEST(Campaign, EveryMapLoadsInTheGameOneAfterTheOther)
+{
+    const std::vector<ShippedMap> campaign = LoadCampaign();
+    TestGame test;
+    Game& game = test.game();
+    for (std::size_t i = 0; i < campaign.size(); ++i)
+    {
+        const CampaignMap& expected = campaign[i].map;
+        SCOPED_TRACE(campaign[i].entry.mapFile);
+        ASSERT_NO_THROW(game.LoadMap(i == 0));
+        ASSERT_EQ(game.mCurrentMap, static_cast<int>(i));
+        const Map& map = *game.mMap;
+        ASSERT_EQ(map.mWidth, expected.width);
+        ASSERT_EQ(map.mHeight, expected.height);
+        EXPECT_EQ(map.mMaxScore, 50 * expected.Count("Orb") + 100 * expected.Count("Enemy"));
+        EXPECT_EQ(map.GetHighScore("data/maps/" + campaign[i].entry.mapFile), map.mMaxScore);
+        std::size_t doors = 0;
+        for (int y = 0; y < map.mHeight; ++y)
+        {
+            for (int x = 0; x < map.mWidth; ++x)
+            {
+                const int value = map.GetTile(x, y, TileType::WallsAndDoors);
+                EXPECT_NE(value, 0x40) << "blocking frame mark at (" << x << ", " << y << ")";
+                if (IsDoor(expected.Wall(x, y)))
+                {
+                    ++doors;
+                    EXPECT_EQ(value, expected.Wall(x, y) | 0x80);
+                    EXPECT_NE(map.FindDoor(x, y), nullptr);
+                }
+            }
+        }
+        EXPECT_EQ(map.mDoors.size(), doors);
+        ASSERT_EQ(game.mEntities.size(), expected.entities.size());
+        const Player* player = game.GetPlayerRecord();
+        ASSERT_NE(player, nullptr);
+        EXPECT_EQ(player->mX, TILE * expected.entities[0].x + TILE / 2);
+        EXPECT_EQ(player->mY, TILE * expected.entities[0].y + TILE / 2);
+        EXPECT_EQ(game.mCurrentMusic, campaign[i].entry.musicFile);
+        // A few frames of play draw the start and let everything take a turn.
+        EXPECT_NO_THROW(test.RunFrames(3));
+    }
+}
+
+TEST(Campaign, EveryMapLoadsInTheEditorAndSavesBackUnchanged)
+{
+    const std::vector<ShippedMap> campaign = LoadCampaign();
+    TestGame::Options options;
+    options.arguments = {"--editor"};
+    TestGame test(options);
+    Game& game = test.game();
+    for (const ShippedMap& shipped : campaign)
+    {
+        SCOPED_TRACE(shipped.entry.mapFile);
+        game.mInputText = shipped.entry.mapFile;
+        ASSERT_TRUE(game.EditorLoadMap());
+        EXPECT_EQ(game.mMapName, shipped.entry.mapFile);
+        EXPECT_EQ(game.mMapWidth, shipped.map.width);
+        EXPECT_EQ(game.mMapHeight, shipped.map.height);
+        EXPECT_EQ(game.mMapHighScore,
+                  50 * shipped.map.Count("Orb") + 100 * shipped.map.Count("Enemy"));
+        // Saved under a new name, the map comes back the same; entities of one name may
+        // change places among themselves.
+        game.mInputText = "resaved_" + shipped.entry.mapFile;
+        ASSERT_TRUE(game.EditorSaveMap());
+        CampaignMap saved =
+            ParseCampaignMap(game.mInputText, test.dir().ReadFile("data/maps/" + game.mInputText));
+        std::sort(saved.entities.begin(), saved.entities.end(), EditorOrder);
+        EXPECT_EQ(EditorText(saved), shipped.text);
+    }
+}
+
+// The maps are compiled from the ASCII layouts under tools/mapcompiler/layouts; the
+// compiler must still turn them into exactly the shipped files.
+TEST(Campaign, LayoutsCompileToTheShippedMaps)
+{
+    const fs::path layouts = fs::path(QUILL_SOURCE_DIR) / "tools" / "mapcompiler" / "layouts";
+    ScratchDir scratch;
+    std::string command = std::string("\"") + QUILL_MAP_COMPILER + "\" --out \"" +
+                          (scratch.Path() / "maps").string() + "\"";
+    std::set<std::string> compiled;
+    for (const auto& file : fs::directory_iterator(layouts))
+    {
+        command += " \"" + file.path().string() + "\"";
+        compiled.insert(file.path().stem().string() + ".map");
+    }
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    for (const CampaignEntry& entry : ReadCampaignList(MapsDir() / "map.cfg"))
+    {
+        EXPECT_EQ(compiled.count(entry.mapFile), 1U) << entry.mapFile << " has no layout";
+    }
+    for (const std::string& name : compiled)
+    {
+        EXPECT_EQ(ReadTextFile(scratch.Path() / "maps" / name), ReadTextFile(MapsDir() / name))
+            << name << " differs from its layout";
+    }
+}
