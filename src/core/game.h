@@ -219,6 +219,10 @@ public:
     bool mSettingsRead = false;
     GameSettings mSettings;
     GameSettings mOldSettings;
+    // The window mode when the options were entered, which "Discard Changes"
+    // brings back: a window size on the command line opens a window whatever
+    // the fullscreen setting says.
+    bool mOldWindowFullscreen = false;
     // Bindings pressed during the current event pass, and those released in
     // the same pass, whose release waits for the next one.
     std::array<bool, KEY_ACTION_COUNT> mPressedThisPass{};
@@ -269,6 +273,7 @@ private:
     void HandleOptionsKey(SDL_Scancode key);
     void ApplyOption(int selected);
     void ToggleMusic();
+    void ApplyWindowMode(bool fullscreen);
 
     // Menu drawing helpers.
     void AdvanceMenuBlink();

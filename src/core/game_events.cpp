@@ -97,6 +97,11 @@ void Game::HandleEvent(const SDL_Event& event)
         }
         break;
     case SDL_KEYDOWN:
+        if (IsGuardedState(mGameState) && event.key.repeat != 0)
+        {
+            // A key still held from play repeats; only a new press moves on.
+            break;
+        }
         if (event.key.keysym.scancode == SDL_SCANCODE_ESCAPE)
         {
             HandleEscape();
@@ -258,12 +263,14 @@ void Game::HandleMenuKey(SDL_Scancode key)
     }
     if (key == SDL_SCANCODE_UP)
     {
-        mCurrentMenu->selected = mCurrentMenu->selected <= 0 ? count - 1 : mCurrentMenu->selected - 1;
+        mCurrentMenu->selected =
+            mCurrentMenu->selected <= 0 ? count - 1 : mCurrentMenu->selected - 1;
         mAudioManager->PlaySound("select.wav");
     }
     else if (key == SDL_SCANCODE_DOWN)
     {
-        mCurrentMenu->selected = mCurrentMenu->selected >= count - 1 ? 0 : mCurrentMenu->selected + 1;
+        mCurrentMenu->selected =
+            mCurrentMenu->selected >= count - 1 ? 0 : mCurrentMenu->selected + 1;
         mAudioManager->PlaySound("select.wav");
     }
     else if (key == SDL_SCANCODE_RETURN)
@@ -366,10 +373,11 @@ void Game::ApplyOption(int selected)
     {
     case OPTION_FULLSCREEN:
     {
-        SDL_Window* window = mFramework->GetWindow();
-        Uint32 flags = SDL_GetWindowFlags(window) ^ SDL_WINDOW_FULLSCREEN_DESKTOP;
+        // Always the desktop's fullscreen, also for a window sized on the command line.
+        const Uint32 flags =
+            SDL_GetWindowFlags(mFramework->GetWindow()) ^ SDL_WINDOW_FULLSCREEN_DESKTOP;
         mSettings.mFullscreen = (flags & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-        SDL_SetWindowFullscreen(window, flags & SDL_WINDOW_FULLSCREEN_DESKTOP);
+        ApplyWindowMode(mSettings.mFullscreen);
         break;
     }
     case OPTION_VSYNC:

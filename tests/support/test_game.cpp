@@ -57,6 +57,11 @@ bool TestGame::Init()
     return started;
 }
 
+void TestGame::EndGame()
+{
+    mGame.reset();
+}
+
 void TestGame::RunFrames(int count)
 {
     for (int i = 0; i < count; ++i)

@@ -48,6 +48,10 @@ public:
     ScratchDir& dir() { return *mDir; }
     // Starts the game with the options' command line; rethrows start-up errors.
     bool Init();
+    // Ends the program as main does, by destroying the game (which writes the
+    // settings file); the working directory stays for a look at what was left.
+    // game() must not be used afterwards.
+    void EndGame();
 
     // Runs whole passes of the main loop (without the pacing sleep).
     void RunFrames(int count = 1);
