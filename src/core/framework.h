@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/wrapper.h"
+#include "render/frame_upscaler.h"
 
 #include <SDL.h>
 
@@ -53,6 +54,15 @@ public:
 
 private:
     bool mSdlStarted = false;
+    // With the software renderer, the game's frame goes to the window without
+    // SDL's stretch when that gives the same picture.
+    FrameUpscaler mUpscaler;
+    // A clear asked for and not yet carried out: with the software renderer
+    // the game's frame covers the whole window, so the clear waits to see
+    // whether SDL draws the frame.
+    bool mClearPending = false;
+
+    bool SoftwareGameWindow() const;
 
     void CreateWindowAndRenderer(bool fullscreen, bool vsync);
     void CreateSurfacePair(Wrapper& texture, Wrapper& surface, int width, int height);

@@ -2,6 +2,7 @@
 #include "core/game.h"
 #include "core/utils.h"
 #include "gameplay/player.h"
+#include "render/screen_flash.h"
 
 #include <stdexcept>
 
@@ -126,11 +127,11 @@ void Game::KeepOccupiedDoorsOpen()
 
 namespace
 {
+// The flash image, its alpha modulated to the intensity, over the whole frame:
+// the blit's very pixels, without the blit's per-pixel arithmetic.
 void DrawFlash(const Wrapper& image, int alpha, SDL_Surface* frame)
 {
-    SDL_Surface* surface = image.Get<SDL_Surface>();
-    SDL_SetSurfaceAlphaMod(surface, static_cast<Uint8>(alpha & 0xFF));
-    SDL_UpperBlit(surface, nullptr, frame, nullptr);
+    BlendScreenFlash(image.Get<SDL_Surface>(), static_cast<Uint8>(alpha & 0xFF), frame);
 }
 
 // A fading flash: after `hold` counted frames its intensity drops by `step`;

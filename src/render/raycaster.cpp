@@ -2,57 +2,29 @@
 
 #include "core/game.h"
 #include "core/utils.h"
-#include "render/surface_lock.h"
 #include "world/grid_math.h"
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 namespace
 {
-// The tables are offset by a tiny angle so that no ray runs exactly along a grid line.
-constexpr double ANGLE_OFFSET = 0.0003272;
-constexpr double TAN_30 = 0.5773502691896257;
 constexpr double DEPTH_EPSILON = 1e-10;
-// Light is full up to this distance and falls as LIGHT_REACH / distance beyond.
-constexpr double LIGHT_REACH = 3072;
-// Strips of sprites and doors nearer than this are not drawn.
+// Strips of sprites nearer than this are not drawn.
 constexpr int MIN_SPRITE_DEPTH = 15;
 constexpr int FIXED_ONE = 65536;
 constexpr int HALF_TURN = FULL_TURN / 2;
 constexpr int QUARTER_TURN = FULL_TURN / 4;
 constexpr int EYE_MARGIN = 16;
-
-double TableAngle(int index)
-{
-    return index * QuillUtils::PI / HALF_TURN;
-}
-
-// Draws one texel into the frame, darkened by the light; transparent texels
-// leave the frame as it is.
-void PutTexel(SDL_Surface* frame, int x, int y, SDL_Surface* source, int sourceX, int sourceY,
-              double light)
-{
-    const std::uint32_t texel = QuillUtils::GetPixel(source, sourceX, sourceY);
-    Uint8 r = 0;
-    Uint8 g = 0;
-    Uint8 b = 0;
-    Uint8 a = 0;
-    SDL_GetRGBA(texel, source->format, &r, &g, &b, &a);
-    if (a == 0)
-    {
-        return;
-    }
-    QuillUtils::SetPixel(
-        frame, x, y, QuillUtils::ShadePixel(source->format, texel, light, Raycaster::MAX_LIGHT));
-}
-
-void PutDark(SDL_Surface* frame, int x, int y)
-{
-    QuillUtils::SetPixel(frame, x, y, SDL_MapRGB(frame->format, 0, 0, 0));
-}
+// Sprites in sight that the list holds without growing.
+constexpr std::size_t SPRITES_RESERVED = 512;
 } // namespace
+
+Raycaster::Raycaster()
+{
+    mErased.reserve(MAX_SLICES);
+    mSprites.reserve(SPRITES_RESERVED);
+}
 
 // --- Tables ---
 
@@ -70,86 +42,45 @@ void Raycaster::Init(Game* game)
         flags.animationIndex = static_cast<std::int32_t>(mAnimations.size() - 1);
         flags.doorDelay = 6;
     }
-    const SDL_Surface* frame = game->mFramework->GetSurface();
-    mProjectionDistance = frame->w * 0.5 / TAN_30;
-    mLight[0] = 0;
-    for (int d = 1; d < LIGHT_SIZE; ++d)
-    {
-        mLight[d] = std::min(MAX_LIGHT, LIGHT_REACH / d);
-    }
+    BuildLight(game->mFramework->GetSurface()->w);
     BuildTables();
-}
-
-void Raycaster::BuildTables()
-{
-    for (int i = 0; i < TABLE_SIZE; ++i)
-    {
-        const double angle = TableAngle(i);
-        const double offset = angle + ANGLE_OFFSET;
-        mTan[i] = std::tan(offset);
-        mInvTan[i] = 1 / mTan[i];
-        mStepY[i] = std::fabs(TILE_SIZE * mTan[i]);
-        if (i >= HALF_TURN)
-        {
-            mStepY[i] = -mStepY[i];
-        }
-        mStepX[i] = std::fabs(TILE_SIZE / mTan[i]);
-        if (i >= QUARTER_TURN && i <= 3 * QUARTER_TURN - 1)
-        {
-            mStepX[i] = -mStepX[i];
-        }
-        mCos[i] = std::cos(angle);
-        mSin[i] = std::sin(angle);
-        mInvCos[i] = 1 / std::cos(offset);
-        mInvSin[i] = 1 / std::sin(offset);
-    }
-    for (int j = -HALF_VIEW; j <= HALF_VIEW; ++j)
-    {
-        mViewCos[static_cast<std::size_t>(j + HALF_VIEW)] = std::cos(TableAngle(j) + ANGLE_OFFSET);
-    }
+    mPainter.Init(*this);
 }
 
 // --- Visibility ---
 
 void Raycaster::SetVisArray(int width, int height)
 {
-    const std::size_t cells =
-        width > 0 && height > 0 ? static_cast<std::size_t>(width) * height : 0;
-    mVisible.assign(cells, false);
+    mGrid.Reset(width, height);
+}
+
+void Raycaster::FitGrid(const Map& map)
+{
+    const bool grids = map.HasGrids() && map.mWidth > 0 && map.mHeight > 0;
+    const int width = grids ? map.mWidth : 0;
+    const int height = grids ? map.mHeight : 0;
+    if (mGrid.Width() != width || mGrid.Height() != height)
+    {
+        SetVisArray(width, height);
+    }
 }
 
 void Raycaster::ClearVisibility(const Map& map)
 {
-    const std::size_t cells =
-        map.mWidth > 0 && map.mHeight > 0 ? static_cast<std::size_t>(map.mWidth) * map.mHeight : 0;
-    if (mVisible.size() != cells)
-    {
-        SetVisArray(map.mWidth, map.mHeight);
-        return;
-    }
-    std::fill(mVisible.begin(), mVisible.end(), false);
+    FitGrid(map);
+    mGrid.NewFrame();
 }
 
 bool Raycaster::IsVisible(const Map& map, int x, int y) const
 {
-    if (!map.IsInside(x, y))
-    {
-        return false;
-    }
-    const std::size_t cell = static_cast<std::size_t>(y) * map.mWidth + x;
-    return cell < mVisible.size() && mVisible[cell];
+    return map.IsInside(x, y) && x < mGrid.Width() && y < mGrid.Height() && mGrid.Seen(x, y);
 }
 
 void Raycaster::MarkVisible(const Map& map, int x, int y)
 {
-    if (!map.IsInside(x, y))
+    if (map.IsInside(x, y) && x < mGrid.Width() && y < mGrid.Height())
     {
-        return;
-    }
-    const std::size_t cell = static_cast<std::size_t>(y) * map.mWidth + x;
-    if (cell < mVisible.size())
-    {
-        mVisible[cell] = true;
+        mGrid.MarkSeen(x, y);
     }
 }
 
@@ -186,115 +117,190 @@ std::int32_t Raycaster::WallNumberOf(const Map& map, std::int32_t value, int nea
     return wall >= 1 && wall <= WALL_TEXTURE_COUNT ? wall : DOOR_FRAME_WALL;
 }
 
+Raycaster::Walk Raycaster::StartX(int px, int py, int angle) const
+{
+    Walk walk;
+    walk.line = px & ~(TILE_SIZE - 1);
+    walk.step = TILE_SIZE;
+    if (angle >= QUARTER_TURN && angle <= 3 * QUARTER_TURN - 1)
+    {
+        walk.side = -1;
+        walk.step = -TILE_SIZE;
+    }
+    else
+    {
+        walk.line += TILE_SIZE;
+    }
+    walk.along = py + (walk.line - px) * mTan[static_cast<std::size_t>(angle)];
+    walk.stepAlong = mStepY[static_cast<std::size_t>(angle)];
+    return walk;
+}
+
+Raycaster::Walk Raycaster::StartY(int px, int py, int angle) const
+{
+    Walk walk;
+    walk.line = py & ~(TILE_SIZE - 1);
+    walk.step = TILE_SIZE;
+    if (angle < HALF_TURN)
+    {
+        walk.line += TILE_SIZE;
+    }
+    else
+    {
+        walk.side = -1;
+        walk.step = -TILE_SIZE;
+    }
+    walk.along = px + (walk.line - py) * mInvTan[static_cast<std::size_t>(angle)];
+    walk.stepAlong = mStepX[static_cast<std::size_t>(angle)];
+    return walk;
+}
+
+template <bool XWalk> void Raycaster::WalkOn(const Map& map, Walk& walk)
+{
+    // The grid and the tiles are the same size (FitGrid), or both empty.
+    const int width = mGrid.Width();
+    const int height = mGrid.Height();
+    const double alongLimit = static_cast<double>(TILE_SIZE) * (XWalk ? height : width);
+    const std::int32_t* walls = map.mWalls.data();
+    // The walk in locals: the marks go to memory the compiler cannot tell apart.
+    int line = walk.line;
+    double along = walk.along;
+    const int step = walk.step;
+    const double stepAlong = walk.stepAlong;
+    // The cell across the line moves one cell a step.
+    int lineCell = TileOf(line + walk.side);
+    const int lineStep = step > 0 ? 1 : -1;
+    int cellX = 0;
+    int cellY = 0;
+    for (;;)
+    {
+        // Within the map the coordinate is not negative: truncating rounds down.
+        const int alongCell =
+            along >= 0 && along < alongLimit ? static_cast<int>(along) >> 6 : TileOf(along);
+        cellX = XWalk ? lineCell : alongCell;
+        cellY = XWalk ? alongCell : lineCell;
+        if (cellX < 0 || cellY < 0 || cellX >= width || cellY >= height)
+        {
+            // The ray left the map: it ends on the solid outside.
+            walk.inside = false;
+            break;
+        }
+        const std::int32_t value =
+            walls[static_cast<std::size_t>(cellY) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(cellX)];
+        if (value != 0)
+        {
+            walk.value = value;
+            walk.inside = true;
+            break;
+        }
+        mGrid.MarkSeen(cellX, cellY);
+        along += stepAlong;
+        line += step;
+        lineCell += lineStep;
+    }
+    walk.line = line;
+    walk.along = along;
+    walk.cellX = cellX;
+    walk.cellY = cellY;
+}
+
+bool Raycaster::ResumeX(const Map& map, Walk& walk)
+{
+    if (!walk.inside || map.GetTile(walk.cellX, walk.cellY, TileType::WallsAndDoors) != 0)
+    {
+        return false;
+    }
+    // A cast from the eye would pass through the cleared cell as through every
+    // empty cell before it, and meet what lies behind it.
+    MarkVisible(map, walk.cellX, walk.cellY);
+    walk.along += walk.stepAlong;
+    walk.line += walk.step;
+    WalkX(map, walk);
+    return true;
+}
+
+bool Raycaster::ResumeY(const Map& map, Walk& walk)
+{
+    if (!walk.inside || map.GetTile(walk.cellX, walk.cellY, TileType::WallsAndDoors) != 0)
+    {
+        return false;
+    }
+    MarkVisible(map, walk.cellX, walk.cellY);
+    walk.along += walk.stepAlong;
+    walk.line += walk.step;
+    WalkY(map, walk);
+    return true;
+}
+
+Raycaster::WalkHit Raycaster::FinishX(Game* game, const Walk& walk) const
+{
+    const Map& map = *game->mMap;
+    std::int32_t wall = OUTSIDE_WALL;
+    if (walk.inside)
+    {
+        wall = WallNumberOf(map, walk.value, TileOf(walk.line + (walk.side == 0 ? -1 : 1)),
+                            TileOf(walk.along));
+    }
+    WalkHit result{{wall, walk.cellX, walk.cellY}, walk.along, walk.line};
+    if (game->mTextureFlags[static_cast<std::size_t>(wall - 1)].halfDepth)
+    {
+        result.along += 0.5 * walk.stepAlong;
+        result.line += walk.step / 2;
+    }
+    return result;
+}
+
+Raycaster::WalkHit Raycaster::FinishY(Game* game, const Walk& walk) const
+{
+    const Map& map = *game->mMap;
+    std::int32_t wall = OUTSIDE_WALL;
+    if (walk.inside)
+    {
+        wall = WallNumberOf(map, walk.value, TileOf(walk.along),
+                            TileOf(walk.line + (walk.side == 0 ? -1 : 1)));
+    }
+    WalkHit result{{wall, walk.cellX, walk.cellY}, walk.along, walk.line};
+    if (game->mTextureFlags[static_cast<std::size_t>(wall - 1)].halfDepth)
+    {
+        result.along += 0.5 * walk.stepAlong;
+        result.line += walk.step / 2;
+    }
+    return result;
+}
+
 RayHit Raycaster::CastXRay(Game* game, int px, int py, int angle, int& tileX, int& tileY,
                            double& hitY, int& hitX)
 {
     const Map& map = *game->mMap;
-    int gridX = px & ~(TILE_SIZE - 1);
-    int side = 0;
-    int step = TILE_SIZE;
-    if (angle >= QUARTER_TURN && angle <= 3 * QUARTER_TURN - 1)
-    {
-        side = -1;
-        step = -TILE_SIZE;
-    }
-    else
-    {
-        gridX += TILE_SIZE;
-    }
-    double y = py + (gridX - px) * mTan[angle];
+    FitGrid(map);
+    mGrid.RefreshWalls();
+    Walk walk = StartX(px, py, angle);
     MarkSurroundings(map, px, py);
-
-    int cellX = 0;
-    int cellY = 0;
-    std::int32_t wall = OUTSIDE_WALL;
-    for (;;)
-    {
-        cellX = TileOf(gridX + side);
-        cellY = TileOf(y);
-        if (!map.IsInside(cellX, cellY))
-        {
-            // The ray left the map: it ends on the solid outside.
-            break;
-        }
-        const std::int32_t value = map.GetTile(cellX, cellY, TileType::WallsAndDoors);
-        if (value != 0)
-        {
-            wall = WallNumberOf(map, value, TileOf(gridX + (side == 0 ? -1 : 1)), TileOf(y));
-            break;
-        }
-        MarkVisible(map, cellX, cellY);
-        y += mStepY[angle];
-        gridX += step;
-    }
-    if (game->mTextureFlags[static_cast<std::size_t>(wall - 1)].halfDepth)
-    {
-        y += 0.5 * mStepY[angle];
-        gridX += step / 2;
-    }
-    hitY = y;
-    hitX = gridX;
-    tileX = cellX;
-    tileY = cellY;
-    return {wall, cellX, cellY};
+    WalkX(map, walk);
+    const WalkHit result = FinishX(game, walk);
+    hitY = result.along;
+    hitX = result.line;
+    tileX = result.hit.tileX;
+    tileY = result.hit.tileY;
+    return result.hit;
 }
 
 RayHit Raycaster::CastYRay(Game* game, int px, int py, int angle, int& tileX, int& tileY,
                            double& hitX, int& hitY)
 {
     const Map& map = *game->mMap;
-    int gridY = py & ~(TILE_SIZE - 1);
-    int side = 0;
-    int step = TILE_SIZE;
-    if (angle < HALF_TURN)
-    {
-        gridY += TILE_SIZE;
-    }
-    else
-    {
-        side = -1;
-        step = -TILE_SIZE;
-    }
-    double x = px + (gridY - py) * mInvTan[angle];
+    FitGrid(map);
+    mGrid.RefreshWalls();
+    Walk walk = StartY(px, py, angle);
     MarkSurroundings(map, px, py);
-
-    int cellX = 0;
-    int cellY = 0;
-    std::int32_t wall = OUTSIDE_WALL;
-    for (;;)
-    {
-        cellX = TileOf(x);
-        cellY = TileOf(gridY + side);
-        if (!map.IsInside(cellX, cellY))
-        {
-            break;
-        }
-        const std::int32_t value = map.GetTile(cellX, cellY, TileType::WallsAndDoors);
-        if (value != 0)
-        {
-            wall = WallNumberOf(map, value, TileOf(x), TileOf(gridY + (side == 0 ? -1 : 1)));
-            break;
-        }
-        MarkVisible(map, cellX, cellY);
-        x += mStepX[angle];
-        gridY += step;
-    }
-    if (game->mTextureFlags[static_cast<std::size_t>(wall - 1)].halfDepth)
-    {
-        x += 0.5 * mStepX[angle];
-        gridY += step / 2;
-    }
-    hitX = x;
-    hitY = gridY;
-    tileX = cellX;
-    tileY = cellY;
-    return {wall, cellX, cellY};
-}
-
-int Raycaster::RayAngle(double facing, int column)
-{
-    const long long angle = static_cast<long long>(TruncToInt(facing)) - HALF_VIEW + column;
-    return static_cast<int>((angle % FULL_TURN + FULL_TURN) % FULL_TURN);
+    WalkY(map, walk);
+    const WalkHit result = FinishY(game, walk);
+    hitX = result.along;
+    hitY = result.line;
+    tileX = result.hit.tileX;
+    tileY = result.hit.tileY;
+    return result.hit;
 }
 
 int Raycaster::ColumnCount(const SDL_Surface* frame)
@@ -306,48 +312,61 @@ void Raycaster::CastColumns(Game* game, const Entity* player, SDL_Surface* frame
 {
     const int px = TruncToInt(player->mX);
     const int py = TruncToInt(player->mY);
+    FitGrid(*game->mMap);
+    // The walls read from the map once for all the columns.
+    mGrid.RefreshWalls();
+    mCastingFrame = true;
     for (int column = 0; column < ColumnCount(frame); ++column)
     {
         CastColumn(game, column, RayAngle(player->mAngle, column), px, py, player->mZ);
     }
+    mCastingFrame = false;
 }
 
 void Raycaster::CastColumn(Game* game, int columnIndex, int angle, int px, int py, double eyeHeight)
 {
     Map& map = *game->mMap;
+    if (!mCastingFrame)
+    {
+        // A column on its own reads the walls afresh.
+        FitGrid(map);
+        mGrid.RefreshWalls();
+    }
     Column& column = mColumns[static_cast<std::size_t>(columnIndex)];
     column.count = 0;
     mErased.clear();
     const double viewCos = mViewCos[static_cast<std::size_t>(columnIndex)];
     const double planeDistance = mProjectionDistance / viewCos;
+    const double invSin = mInvSin[static_cast<std::size_t>(angle)];
+    const double invCos = mInvCos[static_cast<std::size_t>(angle)];
+
+    MarkSurroundings(map, px, py);
+    Walk xWalk = StartX(px, py, angle);
+    Walk yWalk = StartY(px, py, angle);
+    WalkX(map, xWalk);
+    WalkY(map, yWalk);
+    WalkHit xHit = FinishX(game, xWalk);
+    WalkHit yHit = FinishY(game, yWalk);
     for (;;)
     {
-        int xTileX = 0;
-        int xTileY = 0;
-        int xLine = 0;
-        double xHitY = 0;
-        int yTileX = 0;
-        int yTileY = 0;
-        int yLine = 0;
-        double yHitX = 0;
-        const RayHit xHit = CastXRay(game, px, py, angle, xTileX, xTileY, xHitY, xLine);
-        const RayHit yHit = CastYRay(game, px, py, angle, yTileX, yTileY, yHitX, yLine);
-        const double xDistance = (xHitY - py) * mInvSin[angle];
-        const double yDistance = (yHitX - px) * mInvCos[angle];
+        const double xDistance = (xHit.along - py) * invSin;
+        const double yDistance = (yHit.along - px) * invCos;
         // A tie goes to the horizontal line.
         const bool horizontal = yDistance <= xDistance;
-        const RayHit& hit = horizontal ? yHit : xHit;
+        const WalkHit& chosen = horizontal ? yHit : xHit;
+        const RayHit& hit = chosen.hit;
         if (column.count >= MAX_SLICES)
         {
             // A full column takes no more strips; what lies further is not drawn.
             break;
         }
-        ColumnSlice& slice = column.slices[static_cast<std::size_t>(column.count++)];
-        slice.textureName.clear();
+        Slice& slice = column.slices[static_cast<std::size_t>(column.count++)];
+        slice.textureName = {};
+        slice.image = nullptr;
         // Measured along the view direction, so that walls do not bend.
         slice.distance = ((horizontal ? yDistance : xDistance) + DEPTH_EPSILON) * viewCos;
         slice.scale = mProjectionDistance / slice.distance;
-        slice.textureColumn = TruncToInt(horizontal ? yHitX : xHitY) & (TILE_SIZE - 1);
+        slice.textureColumn = TruncToInt(chosen.along) & (TILE_SIZE - 1);
         slice.textureIndex = hit.tile - 1;
         slice.tileX = hit.tileX;
         slice.tileY = hit.tileY;
@@ -361,14 +380,31 @@ void Raycaster::CastColumn(Game* game, int columnIndex, int angle, int px, int p
         {
             break;
         }
-        // Look through the cell: clear it for the next cast and put it back afterwards.
+        // Look through the cell: clear it for the walks and put it back afterwards.
+        // Only a walk that stopped at the cleared cell meets something new.
         mErased.push_back(
             {hit.tileX, hit.tileY, map.GetTile(hit.tileX, hit.tileY, TileType::WallsAndDoors)});
         map.SetTile(hit.tileX, hit.tileY, 0, TileType::WallsAndDoors);
+        if (map.IsInside(hit.tileX, hit.tileY))
+        {
+            mGrid.SetSolid(hit.tileX, hit.tileY, false);
+        }
+        if (ResumeX(map, xWalk))
+        {
+            xHit = FinishX(game, xWalk);
+        }
+        if (ResumeY(map, yWalk))
+        {
+            yHit = FinishY(game, yWalk);
+        }
     }
     for (const TemporaryErasedType& erased : mErased)
     {
         map.SetTile(erased.x, erased.y, erased.value, TileType::WallsAndDoors);
+        if (map.IsInside(erased.x, erased.y))
+        {
+            mGrid.SetSolid(erased.x, erased.y, erased.value != 0);
+        }
     }
 }
 
@@ -395,10 +431,12 @@ void Raycaster::ProjectEntities(Game* game, SDL_Surface* frame, const Entity* pl
     const Map& map = *game->mMap;
     const int px = TruncToInt(player->mX);
     const int py = TruncToInt(player->mY);
-    std::vector<Entity*> sprites;
+    mSprites.clear();
+    std::size_t order = 0;
     for (const auto& owned : game->mEntities)
     {
         Entity* entity = owned.get();
+        ++order;
         const int cellX = TruncToInt(entity->mX) / TILE_SIZE;
         const int cellY = TruncToInt(entity->mY) / TILE_SIZE;
         if (!entity->mAlive || !IsVisible(map, cellX, cellY))
@@ -424,13 +462,21 @@ void Raycaster::ProjectEntities(Game* game, SDL_Surface* frame, const Entity* pl
         entity->mScreenSize = TruncToInt(size);
         entity->mScreenX =
             TruncToInt(std::tan(relative) * mProjectionDistance + frame->w * 0.5 - size * 0.5);
-        sprites.push_back(entity);
+        mSprites.push_back({entity, order});
     }
-    std::stable_sort(sprites.begin(), sprites.end(),
-                     [](const Entity* a, const Entity* b) { return a->mDistance > b->mDistance; });
-    for (Entity* sprite : sprites)
+    // Farthest first; at equal depth in the order of the entity list.
+    std::sort(mSprites.begin(), mSprites.end(),
+              [](const SpriteEntry& a, const SpriteEntry& b)
+              {
+                  if (a.entity->mDistance != b.entity->mDistance)
+                  {
+                      return a.entity->mDistance > b.entity->mDistance;
+                  }
+                  return a.order < b.order;
+              });
+    for (const SpriteEntry& sprite : mSprites)
     {
-        RenderEntity(frame, sprite);
+        RenderEntity(frame, sprite.entity);
     }
 }
 
@@ -452,19 +498,24 @@ void Raycaster::RenderEntity(SDL_Surface* frame, Entity* entity)
     {
         entity->mSourceRect.x = TILE_SIZE * entity->mAnimationFrame;
     }
+    // Looked up once here; a missing image fails when the strips are drawn.
+    SDL_Surface* image = entity->mGame != nullptr && entity->mGame->mImageManager != nullptr
+                             ? entity->mGame->mImageManager->GetImage(entity->mTextureName)
+                             : nullptr;
     const int columns = ColumnCount(frame);
-    for (int i = 0; i < entity->mScreenSize; ++i)
+    // Only the strips that fall on the screen.
+    const long long first = std::max(0LL, -static_cast<long long>(entity->mScreenX));
+    const long long last =
+        std::min(static_cast<long long>(entity->mScreenSize),
+                 static_cast<long long>(columns) - static_cast<long long>(entity->mScreenX));
+    const double distance = entity->mDistance;
+    for (long long i = first; i < last; ++i)
     {
-        const long long columnIndex = static_cast<long long>(entity->mScreenX) + i;
-        if (columnIndex < 0 || columnIndex >= columns)
-        {
-            continue;
-        }
-        Column& column = mColumns[static_cast<std::size_t>(columnIndex)];
+        Column& column =
+            mColumns[static_cast<std::size_t>(static_cast<long long>(entity->mScreenX) + i)];
         // The strip goes in front of the first strip that lies further away.
         int j = 0;
-        while (j < column.count &&
-               column.slices[static_cast<std::size_t>(j)].distance <= entity->mDistance)
+        while (j < column.count && column.slices[static_cast<std::size_t>(j)].distance <= distance)
         {
             ++j;
         }
@@ -480,14 +531,15 @@ void Raycaster::RenderEntity(SDL_Surface* frame, Entity* entity)
         }
         column.count = std::min(column.count + 1, MAX_SLICES);
         // The ceiling and floor factors stay those of the column.
-        ColumnSlice& slice = column.slices[static_cast<std::size_t>(j)];
+        Slice& slice = column.slices[static_cast<std::size_t>(j)];
         slice.textureIndex = -1;
         slice.scale = scale;
-        slice.distance = entity->mDistance;
-        slice.textureColumn = static_cast<double>(i * step / FIXED_ONE);
+        slice.distance = distance;
+        slice.textureColumn = static_cast<double>(static_cast<int>(i) * step / FIXED_ONE);
         slice.tileX = entity->mSourceRect.x;
         slice.tileY = entity->mSourceRect.y;
         slice.textureName = entity->mTextureName;
+        slice.image = image;
         slice.isDoor = false;
         slice.isSprite = true;
     }
@@ -495,139 +547,7 @@ void Raycaster::RenderEntity(SDL_Surface* frame, Entity* entity)
 
 void Raycaster::DrawColumns(Game* game, SDL_Surface* frame, const Entity* player)
 {
-    SDL_Surface* walls = game->mImageManager->GetImage("walls");
-    SDL_Surface* floors = game->mImageManager->GetImage("ceilingsAndFloors");
-    if (walls == nullptr || floors == nullptr)
-    {
-        return;
-    }
-    const SurfaceLock frameLock(frame);
-    if (!frameLock.Locked())
-    {
-        return;
-    }
-    const SurfaceLock floorsLock(floors);
-    if (!floorsLock.Locked())
-    {
-        return;
-    }
-    const SurfaceLock wallsLock(walls);
-    if (!wallsLock.Locked())
-    {
-        return;
-    }
-    for (int column = 0; column < ColumnCount(frame); ++column)
-    {
-        const int angle = RayAngle(player->mAngle, column);
-        const Column& strips = mColumns[static_cast<std::size_t>(column)];
-        // Farthest first, so that nearer strips cover what lies behind them.
-        for (int s = strips.count - 1; s >= 0; --s)
-        {
-            DrawSlice(game, frame, walls, floors, column, angle,
-                      strips.slices[static_cast<std::size_t>(s)], player);
-        }
-    }
-}
-
-SDL_Surface* Raycaster::SliceSource(Game* game, SDL_Surface* walls, const ColumnSlice& slice,
-                                    SDL_Point& origin) const
-{
-    if (slice.isSprite)
-    {
-        SDL_Surface* image = game->mImageManager->GetImage(slice.textureName);
-        if (image == nullptr)
-        {
-            throw std::runtime_error("Couldn't get entity texture with key: " + slice.textureName);
-        }
-        origin = {slice.tileX, slice.tileY};
-        return image;
-    }
-    if (slice.isDoor)
-    {
-        origin = {0, 0};
-        return game->mMap->GetDoor(slice.tileX, slice.tileY)->surface.Get<SDL_Surface>();
-    }
-    const TextureFlagsType& flags =
-        game->mTextureFlags[static_cast<std::size_t>(slice.textureIndex)];
-    std::size_t rectangle = static_cast<std::size_t>(slice.textureIndex);
-    if (flags.animated)
-    {
-        rectangle += static_cast<std::size_t>(
-            mAnimations[static_cast<std::size_t>(flags.animationIndex)].frame);
-    }
-    const SDL_Rect& rect = game->mWallRects.at(rectangle);
-    origin = {rect.x, rect.y};
-    return walls;
-}
-
-void Raycaster::DrawSlice(Game* game, SDL_Surface* frame, SDL_Surface* walls, SDL_Surface* floors,
-                          int column, int angle, const ColumnSlice& slice, const Entity* player)
-{
-    SDL_Point origin{0, 0};
-    SDL_Surface* source = SliceSource(game, walls, slice, origin);
-    // The walls are locked for the whole frame already; doors and sprites here.
-    const SurfaceLock sourceLock(source == walls ? nullptr : source);
-    if (source != walls && !sourceLock.Locked())
-    {
-        return;
-    }
-    const double halfHeight = frame->h * 0.5;
-    const double eyeHeight = player->mZ;
-    const double top = halfHeight - (TILE_SIZE - eyeHeight) * slice.scale;
-    const double bottom = halfHeight + eyeHeight * slice.scale;
-    const double light = LightAt(slice.distance);
-    const int textureX = origin.x + TruncToInt(slice.textureColumn);
-    for (int row = 0; row < frame->h; ++row)
-    {
-        const double y = row;
-        if (y < top)
-        {
-            DrawFloorPoint(game, frame, floors, column, row, angle,
-                           slice.ceilingFactor / (halfHeight - y), player, true);
-        }
-        else if (y >= bottom)
-        {
-            DrawFloorPoint(game, frame, floors, column, row, angle,
-                           slice.floorFactor / (y - halfHeight), player, false);
-        }
-        else
-        {
-            const double v = (y - top) * (1 / slice.scale) - DEPTH_EPSILON;
-            PutTexel(frame, column, row, source, textureX, origin.y + TruncToInt(v), light);
-        }
-    }
-}
-
-void Raycaster::DrawFloorPoint(Game* game, SDL_Surface* frame, SDL_Surface* floors, int column,
-                               int y, int angle, double distance, const Entity* player,
-                               bool ceiling)
-{
-    if (!std::isfinite(distance) || distance < 0)
-    {
-        PutDark(frame, column, y);
-        return;
-    }
-    const double wx = TruncToInt(player->mX) + mCos[static_cast<std::size_t>(angle)] * distance;
-    const double wy = TruncToInt(player->mY) + mSin[static_cast<std::size_t>(angle)] * distance;
-    const std::int32_t value =
-        game->mMap->GetTile(TileOf(wx), TileOf(wy), TileType::CeilingsAndFloors);
-    if (value < 0 || value >= static_cast<std::int32_t>(game->mCeilingFloorRects.size()))
-    {
-        // Beyond the map there is nothing to see.
-        PutDark(frame, column, y);
-        return;
-    }
-    const SDL_Rect& rect = game->mCeilingFloorRects[static_cast<std::size_t>(value)];
-    // The ceiling shows the cell's floor texture turned over.
-    const int u = (ceiling ? TruncToInt(wx - TILE_SIZE) : TruncToInt(wx)) & (TILE_SIZE - 1);
-    const int v = (ceiling ? TruncToInt(TILE_SIZE - wy) : TruncToInt(wy)) & (TILE_SIZE - 1);
-    PutTexel(frame, column, y, floors, rect.x + u, rect.y + v, LightAt(distance));
-}
-
-double Raycaster::LightAt(double distance) const
-{
-    const int index = std::clamp(TruncToInt(distance), 0, LIGHT_SIZE - 1);
-    return std::min(mLight[static_cast<std::size_t>(index)], MAX_LIGHT);
+    mPainter.Paint(game, frame, player, mColumns, ColumnCount(frame), mAnimations, *this);
 }
 
 void Raycaster::RotateAnimations()

@@ -1,76 +1,56 @@
 #pragma once
 
+#include "render/column_slice.h"
+#include "render/grid_tiles.h"
+#include "render/raycaster_tables.h"
+#include "render/view_column.h"
+#include "render/view_painter.h"
 #include "world/world_types.h"
 
 #include <SDL.h>
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 class Entity;
 class Game;
 class Map;
 
-// One strip of a wall, door or sprite in one screen column.
-struct ColumnSlice
-{
-    std::string textureName;
-    double scale = 0;
-    double textureColumn = 0;
-    double distance = 0;
-    double ceilingFactor = 0;
-    double floorFactor = 0;
-    std::int32_t textureIndex = 0;
-    std::int32_t tileX = 0;
-    std::int32_t tileY = 0;
-    bool isDoor = false;
-    bool isSprite = false;
-};
-
-// The wall cell a cast met.
-struct RayHit
-{
-    std::int32_t tile = 0;
-    std::int32_t tileX = 0;
-    std::int32_t tileY = 0;
-};
-
 // Draws the 3D view: casts one ray per screen column through the map grid,
 // collects distance-sorted wall, door and sprite strips and draws them with
 // textured floors and ceilings, darkened by distance.
 //
-// This is the plain version that draws every pixel the straightforward way; it
-// is the reference that any faster renderer must match pixel for pixel.
-class Raycaster
+// The picture is exactly that of ReferenceRaycaster, the plain version, in
+// every pixel; this one gets there with less work. A ray that looks through a
+// door goes on from where it stopped instead of starting again from the eye,
+// the walls and the visible cells are kept in tiles (GridTiles) so that a view
+// costs the same on any map, sprites find their image once per frame, and the
+// columns are drawn by ViewPainter.
+// Nothing is allocated per frame once the buffers have grown to the map and
+// the number of sprites in sight.
+class Raycaster : public RaycasterTables
 {
 public:
-    static constexpr int TABLE_SIZE = FULL_TURN + 1;
-    static constexpr int MAX_SLICES = 16;
-    static constexpr int MAX_COLUMNS = 320;
-    static constexpr int LIGHT_SIZE = 4096;
-    static constexpr double MAX_LIGHT = 32;
-    // Half the field of view in angle units (and in columns).
-    static constexpr int HALF_VIEW = 160;
+    static constexpr int MAX_SLICES = ViewColumn::MAX_SLICES;
     // Beyond the edge of the map everything is solid: a ray that leaves the map
     // meets a blue wall there.
     static constexpr std::int32_t OUTSIDE_WALL = 1;
 
-    struct Column
-    {
-        std::array<ColumnSlice, MAX_SLICES> slices;
-        std::int32_t count = 0;
-    };
+    using Slice = ViewSlice;
+    using Column = ViewColumn;
+
+    Raycaster();
 
     void Init(Game* game);
-    void BuildTables();
     void SetVisArray(int width, int height);
     RayHit CastXRay(Game* game, int px, int py, int angle, int& tileX, int& tileY, double& hitY,
                     int& hitX);
     RayHit CastYRay(Game* game, int px, int py, int angle, int& tileX, int& tileY, double& hitX,
                     int& hitY);
     void RayCaster(Game* game);
+    // Inserts an entity's strips into the columns. The strips borrow the
+    // entity's texture name: they are good while the entity lives.
     void RenderEntity(SDL_Surface* frame, Entity* entity);
     void RotateAnimations();
 
@@ -84,31 +64,56 @@ public:
     // Draws the columns' strips with their ceilings and floors.
     void DrawColumns(Game* game, SDL_Surface* frame, const Entity* player);
 
-    // The ray angle of a screen column for a facing.
-    static int RayAngle(double facing, int column);
     // Whether a ray passed through the cell (or it touches the eye) this frame.
     bool IsVisible(const Map& map, int x, int y) const;
-    // The light of a distance, 0 to 32; distances beyond the table get its last entry.
-    double LightAt(double distance) const;
+    // The way the wide parts of the drawing go (the fastest this processor
+    // has unless set); every way draws the same pictures.
+    RowPath Path() const { return mPainter.Path(); }
+    void UsePath(RowPath path) { mPainter.UsePath(path); }
 
-    std::vector<double> mTan = std::vector<double>(TABLE_SIZE);
-    std::vector<double> mInvTan = std::vector<double>(TABLE_SIZE);
-    std::vector<double> mStepY = std::vector<double>(TABLE_SIZE);
-    std::vector<double> mStepX = std::vector<double>(TABLE_SIZE);
-    std::vector<double> mCos = std::vector<double>(TABLE_SIZE);
-    std::vector<double> mSin = std::vector<double>(TABLE_SIZE);
-    std::vector<double> mInvCos = std::vector<double>(TABLE_SIZE);
-    std::vector<double> mInvSin = std::vector<double>(TABLE_SIZE);
-    std::vector<double> mViewCos = std::vector<double>(MAX_COLUMNS + 1);
-    std::vector<double> mLight = std::vector<double>(LIGHT_SIZE);
+    // One flag per map cell, row by row (1 seen this frame).
+    std::vector<std::uint8_t> VisibleCells() const { return mGrid.SeenCells(); }
+
     std::vector<Column> mColumns = std::vector<Column>(MAX_COLUMNS);
     std::vector<TemporaryErasedType> mErased;
     std::vector<AnimationsType> mAnimations;
-    std::vector<bool> mVisible;
-    double mProjectionDistance = 0;
 
 private:
+    // A ray walking across one family of grid lines (the vertical lines x =
+    // 64k for the X walk, the horizontal ones for the Y walk) until it meets a
+    // walls cell or leaves the map.
+    struct Walk
+    {
+        int line = 0;
+        double along = 0;
+        int side = 0;
+        int step = 0;
+        double stepAlong = 0;
+        int cellX = 0;
+        int cellY = 0;
+        std::int32_t value = 0;
+        // Stopped at a walls cell of the map (else it left the map).
+        bool inside = false;
+    };
+
+    // What a walk met, as the casts report it.
+    struct WalkHit
+    {
+        RayHit hit;
+        double along = 0;
+        int line = 0;
+    };
+
+    // A sprite to draw this frame, with its place in the entity list.
+    struct SpriteEntry
+    {
+        Entity* entity = nullptr;
+        std::size_t order = 0;
+    };
+
     void ClearVisibility(const Map& map);
+    // Fits the tiles to the map when it changed size without SetVisArray.
+    void FitGrid(const Map& map);
     void MarkVisible(const Map& map, int x, int y);
     // Every cell within 16 units of the eye counts as seen.
     void MarkSurroundings(const Map& map, int px, int py);
@@ -117,11 +122,23 @@ private:
     static std::int32_t WallNumberOf(const Map& map, std::int32_t value, int nearX, int nearY);
     static int ColumnCount(const SDL_Surface* frame);
 
-    // Drawing one strip with the ceiling above and the floor below it.
-    void DrawSlice(Game* game, SDL_Surface* frame, SDL_Surface* walls, SDL_Surface* floors,
-                   int column, int angle, const ColumnSlice& slice, const Entity* player);
-    void DrawFloorPoint(Game* game, SDL_Surface* frame, SDL_Surface* floors, int column, int y,
-                        int angle, double distance, const Entity* player, bool ceiling);
-    SDL_Surface* SliceSource(Game* game, SDL_Surface* walls, const ColumnSlice& slice,
-                             SDL_Point& origin) const;
+    Walk StartX(int px, int py, int angle) const;
+    Walk StartY(int px, int py, int angle) const;
+    // Walks on until a walls cell or the edge of the map; the X walk crosses
+    // the vertical lines (its `along` is a y), the Y walk the horizontal ones.
+    template <bool XWalk> void WalkOn(const Map& map, Walk& walk);
+    void WalkX(const Map& map, Walk& walk) { WalkOn<true>(map, walk); }
+    void WalkY(const Map& map, Walk& walk) { WalkOn<false>(map, walk); }
+    // Walks on through the cell the walk stopped at when that cell has been cleared.
+    bool ResumeX(const Map& map, Walk& walk);
+    bool ResumeY(const Map& map, Walk& walk);
+    WalkHit FinishX(Game* game, const Walk& walk) const;
+    WalkHit FinishY(Game* game, const Walk& walk) const;
+
+    ViewPainter mPainter;
+    // The walls the rays meet and the cells they pass this frame.
+    GridTiles mGrid;
+    // Casting the columns of a frame (else a column is cast on its own).
+    bool mCastingFrame = false;
+    std::vector<SpriteEntry> mSprites;
 };

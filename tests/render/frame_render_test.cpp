@@ -99,7 +99,7 @@ TEST(FrameRender, AWallAtTheProjectionDistanceCoversRows88To151)
     }
     Raycaster::Column& column = caster.mColumns[40];
     column.count = 1;
-    ColumnSlice& slice = column.slices[0];
+    Raycaster::Slice& slice = column.slices[0];
     slice.distance = caster.mProjectionDistance;
     slice.scale = 1;
     slice.textureColumn = 5;
@@ -179,7 +179,7 @@ TEST(FrameRender, ADoorInFrontOfAWall)
     // 128 = 24. Its strip is 64 x 2.165 rows high, from 50.7 to 189.3. The ray
     // of column 160 (angle 480 and the tables' tiny offset) meets it just left
     // of x = 160: texture column 31, on the door's left half.
-    const ColumnSlice& door = ColumnAt(world, 160).slices[0];
+    const Raycaster::Slice& door = ColumnAt(world, 160).slices[0];
     ASSERT_TRUE(door.isDoor);
     EXPECT_NEAR(door.distance, 128, 1e-9);
     EXPECT_EQ(door.textureColumn, 31);

@@ -62,9 +62,9 @@ TEST(RaycasterVisibility, SizesAndClearsTheBits)
 {
     WorldFixture world;
     world.raycaster().SetVisArray(3, 2);
-    EXPECT_EQ(world.raycaster().mVisible, std::vector<bool>(6, false));
+    EXPECT_EQ(world.raycaster().VisibleCells(), std::vector<std::uint8_t>(6, 0));
     world.raycaster().SetVisArray(-3, 2);
-    EXPECT_TRUE(world.raycaster().mVisible.empty());
+    EXPECT_TRUE(world.raycaster().VisibleCells().empty());
 }
 
 TEST(RaycasterCasts, MeetTheWallsOfAClosedRoom)
@@ -111,13 +111,13 @@ TEST(RaycasterCasts, LookThroughADoorAtTheWallBehind)
     // the far wall of the lower room.
     const Raycaster::Column& column = CastOneColumn(world, 160, 480, 160, 96);
     ASSERT_EQ(column.count, 2);
-    const ColumnSlice& door = column.slices[0];
+    const Raycaster::Slice& door = column.slices[0];
     EXPECT_TRUE(door.isDoor);
     EXPECT_EQ(door.textureIndex, 6);
     EXPECT_EQ(door.tileX, 2);
     EXPECT_EQ(door.tileY, 2);
     EXPECT_NEAR(door.distance, 160 - 96, 1e-9);
-    const ColumnSlice& wall = column.slices[1];
+    const Raycaster::Slice& wall = column.slices[1];
     EXPECT_FALSE(wall.isDoor);
     EXPECT_EQ(wall.textureIndex, 0);
     EXPECT_EQ(wall.tileY, 5);
@@ -244,7 +244,7 @@ TEST(RaycasterSprites, GoInFrontOfTheFirstFartherStrip)
     item.mDistance = 99;
     world.raycaster().RenderEntity(frame, &item);
     ASSERT_EQ(column.count, 3);
-    const ColumnSlice& strip = column.slices[1];
+    const Raycaster::Slice& strip = column.slices[1];
     EXPECT_TRUE(strip.isSprite);
     EXPECT_EQ(strip.textureName, "items");
     EXPECT_EQ(strip.tileX, 128);

@@ -1,0 +1,404 @@
+// Every multiply and add of the wide paths is rounded on its own, as in the
+// plain renderer: the compiler must not fuse them, which it would otherwise do
+// where the processor's fused multiply-add is enabled for these functions.
+// (Before any include, so that every function of this file is compiled so.)
+#if defined(__clang__)
+#pragma clang fp contract(off)
+#elif defined(__GNUC__)
+#pragma GCC optimize("fp-contract=off")
+#endif
+
+#include "render/row_pass.h"
+#include "render/wide_shading_avx512.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+
+#include <cstdint>
+#include <limits>
+
+// The row pass in the wide registers of AVX-512: eight columns go at once,
+// their doubles in one register, their 32-bit numbers and pixels in half of one.
+
+namespace
+{
+using namespace WideShading;
+
+constexpr double TILE = 64;
+constexpr double LAST_LIGHT = 4095;
+
+// The frame's numbers, spread over every lane.
+struct RowLanes
+{
+    __m512d eyeX;
+    __m512d eyeY;
+    __m512d limitX;
+    __m512d limitY;
+    __m512d tile;
+    __m512d zero;
+    __m512d infinite;
+    __m512d lastLight;
+    __m256i mapWidth;
+    __m256i textureCount;
+    __m256i floorPitch;
+    __m256i textureMask;
+    __m256i minusOne;
+    Lanes shading;
+};
+
+QUILL_AVX512 RowLanes MakeRowLanes(const RowPass& pass)
+{
+    RowLanes lanes;
+    lanes.eyeX = _mm512_set1_pd(pass.eyeX);
+    lanes.eyeY = _mm512_set1_pd(pass.eyeY);
+    lanes.limitX = _mm512_set1_pd(pass.mapLimitX);
+    lanes.limitY = _mm512_set1_pd(pass.mapLimitY);
+    lanes.tile = _mm512_set1_pd(TILE);
+    lanes.zero = _mm512_setzero_pd();
+    lanes.infinite = _mm512_set1_pd(std::numeric_limits<double>::infinity());
+    lanes.lastLight = _mm512_set1_pd(LAST_LIGHT);
+    lanes.mapWidth = _mm256_set1_epi32(pass.mapWidth);
+    lanes.textureCount = _mm256_set1_epi32(pass.floorTextureCount);
+    lanes.floorPitch = _mm256_set1_epi32(pass.floorPitch);
+    lanes.textureMask = _mm256_set1_epi32(63);
+    lanes.minusOne = _mm256_set1_epi32(-1);
+    lanes.shading =
+        MakeLanes({pass.redShift, pass.greenShift, pass.blueShift, pass.alphaMask});
+    return lanes;
+}
+
+QUILL_AVX512 inline __m256i LoadInts(const void* values)
+{
+    return _mm256_loadu_si256(static_cast<const __m256i*>(values));
+}
+
+QUILL_AVX512 inline void StoreInts(void* to, __m256i values)
+{
+    _mm256_store_si256(static_cast<__m256i*>(to), values);
+}
+
+// The lanes of a row in which the row pass draws: not drawn by a strip.
+inline __mmask8 OpenLanes(const RowPass& pass, int c, int row)
+{
+    return static_cast<__mmask8>(~pass.covered[row * pass.coveredPitch + (c >> 3)]);
+}
+
+// Hands the wanted lanes not drawn to the full computation.
+inline void PaintLeftLanes(const RowPass& pass, int c, int row, unsigned left)
+{
+    while (left != 0)
+    {
+        const int lane = __builtin_ctz(left);
+        left &= left - 1;
+        pass.paintPixel(pass.painter, c + lane, row);
+    }
+}
+
+// Eight floor points at the distances factor / depth: `found` has the lanes on
+// the plain path (inside the map, past its first row and column); their cell,
+// light table entry and place within the texture (texture row iy & 63 for the
+// floor, -iy & 63 for the ceiling, which shows the texture turned over). The
+// numbers of lanes not found mean nothing: every lookup leaves those lanes out.
+struct FloorPoints
+{
+    __mmask8 found;
+    __m256i cell;
+    __m256i light;
+    __m256i floorPlace;
+    __m256i ceilingPlace;
+};
+
+QUILL_AVX512 inline FloorPoints FindFloorPoints(const RowPass& pass, const RowLanes& lanes, int c,
+                                                __m512d factor, __m512d depth, __mmask8 want)
+{
+    const __m512d distance = _mm512_div_pd(factor, depth);
+    const __m512d x =
+        _mm512_add_pd(lanes.eyeX, _mm512_mul_pd(_mm512_loadu_pd(pass.cos + c), distance));
+    const __m512d y =
+        _mm512_add_pd(lanes.eyeY, _mm512_mul_pd(_mm512_loadu_pd(pass.sin + c), distance));
+    FloorPoints points;
+    points.found = want & _mm512_cmp_pd_mask(distance, lanes.zero, _CMP_GE_OQ) &
+                   _mm512_cmp_pd_mask(distance, lanes.infinite, _CMP_LT_OQ) &
+                   _mm512_cmp_pd_mask(x, lanes.tile, _CMP_GE_OQ) &
+                   _mm512_cmp_pd_mask(y, lanes.tile, _CMP_GE_OQ) &
+                   _mm512_cmp_pd_mask(x, lanes.limitX, _CMP_LT_OQ) &
+                   _mm512_cmp_pd_mask(y, lanes.limitY, _CMP_LT_OQ);
+    const __m256i ix = CutToInts(x);
+    const __m256i iy = CutToInts(y);
+    points.light = CutToInts(_mm512_maskz_min_pd(ALL_LANES, distance, lanes.lastLight));
+    points.cell = _mm256_add_epi32(_mm256_mullo_epi32(_mm256_srai_epi32(iy, 6), lanes.mapWidth),
+                                   _mm256_srai_epi32(ix, 6));
+    const __m256i u = _mm256_and_si256(ix, lanes.textureMask);
+    const __m256i floorV = _mm256_and_si256(iy, lanes.textureMask);
+    const __m256i ceilingV =
+        _mm256_and_si256(_mm256_sub_epi32(_mm256_setzero_si256(), iy), lanes.textureMask);
+    points.floorPlace = _mm256_add_epi32(u, _mm256_mullo_epi32(floorV, lanes.floorPitch));
+    points.ceilingPlace = _mm256_add_epi32(u, _mm256_mullo_epi32(ceilingV, lanes.floorPitch));
+    return points;
+}
+
+// The textures of eight cells (-1 for none) and the multipliers of eight
+// lights. Along a row the points of neighbouring columns mostly lie in one
+// cell and at one light: then one lookup serves all of them.
+QUILL_AVX512 inline __m256i CellTextures(const RowPass& pass, const RowLanes& lanes,
+                                         __m256i cells, __mmask8 found, int first)
+{
+    if (_mm256_mask_cmpneq_epi32_mask(found, cells, _mm256_set1_epi32(first)) == 0)
+    {
+        const std::int32_t value = pass.floorGrid[first];
+        const bool known = static_cast<std::uint32_t>(value) <
+                           static_cast<std::uint32_t>(pass.floorTextureCount);
+        return _mm256_set1_epi32(known ? pass.floorTextures[value] : -1);
+    }
+    const __m256i value =
+        _mm256_mmask_i32gather_epi32(_mm256_setzero_si256(), found, cells, pass.floorGrid, 4);
+    const __mmask8 known = found & _mm256_cmplt_epu32_mask(value, lanes.textureCount);
+    return _mm256_mmask_i32gather_epi32(lanes.minusOne, known, value, pass.floorTextures, 4);
+}
+
+QUILL_AVX512 inline __m256i LightMultipliers(const RowPass& pass, __m256i light, __mmask8 found,
+                                             std::int32_t first)
+{
+    if (_mm256_mask_cmpneq_epi32_mask(found, light, _mm256_set1_epi32(first)) == 0)
+    {
+        return _mm256_set1_epi32(static_cast<int>(pass.multipliers[first]));
+    }
+    return _mm256_mmask_i32gather_epi32(_mm256_set1_epi32(static_cast<int>(IRREGULAR)), found,
+                                        light, pass.multipliers, 4);
+}
+
+// Fetches and shades the texels at `place` within `texture` for the lanes in
+// `ok`, and drops from `ok` the lanes whose texel is transparent.
+QUILL_AVX512 inline __m256i FloorPixels(const RowPass& pass, const RowLanes& lanes,
+                                        __m256i texture, __m256i place, __m256i multipliers,
+                                        const Multipliers& spread, __m256i light, __mmask8& ok)
+{
+    const __m256i texels = _mm256_mmask_i32gather_epi32(
+        _mm256_setzero_si256(), ok, _mm256_add_epi32(texture, place), pass.floorTexels, 4);
+    ok &= OpaqueLanes(lanes.shading, texels);
+    const __m256i pixels = MultiplyTexels(lanes.shading, texels, spread);
+    const unsigned irregular =
+        static_cast<unsigned>(ok & IrregularLanes(lanes.shading, multipliers));
+    if (irregular == 0)
+    {
+        return pixels;
+    }
+    return ShadeThroughTable(lanes.shading, texels, pixels, pass.shades, pass.shadeRows, light,
+                             irregular);
+}
+
+// A pair of rows goes in three sweeps over the columns, the groups of columns
+// independent of each other within a sweep, so that the processor works on
+// several at once instead of waiting for each lookup in turn: first the floor
+// points, then their cells' textures and their lights' multipliers, then the
+// texels and pixels.
+struct PairSweeps
+{
+    static constexpr int GROUPS = RowPass::MAX_COLUMNS / RowPass::GROUP;
+
+    alignas(64) std::int32_t cell[RowPass::MAX_COLUMNS];
+    alignas(64) std::int32_t light[RowPass::MAX_COLUMNS];
+    // Within the texture, then (with the texture's first texel added) within the image.
+    alignas(64) std::int32_t floorPlace[RowPass::MAX_COLUMNS];
+    alignas(64) std::int32_t ceilingPlace[RowPass::MAX_COLUMNS];
+    alignas(64) std::uint32_t multiplier[RowPass::MAX_COLUMNS];
+    __mmask8 ceiling[GROUPS];
+    __mmask8 floor[GROUPS];
+    __mmask8 found[GROUPS];
+};
+
+// The floor points of the ceiling lanes of row `top` and the floor lanes of
+// row `bottom`, as far below the middle.
+QUILL_AVX512 void FindPairPoints(const RowPass& pass, const RowLanes& lanes, int top, int bottom,
+                                 PairSweeps& sweeps)
+{
+    const __m512d depth = _mm512_set1_pd(pass.halfHeight - top);
+    const __m256i topRow = _mm256_set1_epi32(top);
+    const __m256i floorRow = _mm256_set1_epi32(bottom + 1);
+    for (int c = 0, group = 0; c < pass.columns; c += RowPass::GROUP, ++group)
+    {
+        const __mmask8 ceiling = OpenLanes(pass, c, top) &
+                                 _mm256_cmpgt_epi32_mask(LoadInts(pass.ceilingEnd + c), topRow);
+        const __mmask8 floor = OpenLanes(pass, c, bottom) &
+                               _mm256_cmpgt_epi32_mask(floorRow, LoadInts(pass.floorBegin + c));
+        sweeps.ceiling[group] = ceiling;
+        sweeps.floor[group] = floor;
+        sweeps.found[group] = 0;
+        if ((ceiling | floor) == 0)
+        {
+            continue;
+        }
+        const FloorPoints points = FindFloorPoints(pass, lanes, c, _mm512_loadu_pd(pass.floorFactor + c),
+                                                   depth, ceiling | floor);
+        sweeps.found[group] = points.found;
+        StoreInts(sweeps.cell + c, points.cell);
+        StoreInts(sweeps.light + c, points.light);
+        StoreInts(sweeps.floorPlace + c, points.floorPlace);
+        StoreInts(sweeps.ceilingPlace + c, points.ceilingPlace);
+    }
+}
+
+QUILL_AVX512 void FindPairTextures(const RowPass& pass, const RowLanes& lanes, PairSweeps& sweeps)
+{
+    for (int c = 0, group = 0; c < pass.columns; c += RowPass::GROUP, ++group)
+    {
+        __mmask8 found = sweeps.found[group];
+        if (found == 0)
+        {
+            continue;
+        }
+        const int first = c + __builtin_ctz(found);
+        const __m256i texture = CellTextures(pass, lanes, LoadInts(sweeps.cell + c), found,
+                                             sweeps.cell[first]);
+        found &= _mm256_cmpgt_epi32_mask(texture, lanes.minusOne);
+        sweeps.found[group] = found;
+        StoreInts(sweeps.floorPlace + c, _mm256_add_epi32(texture, LoadInts(sweeps.floorPlace + c)));
+        StoreInts(sweeps.ceilingPlace + c,
+                  _mm256_add_epi32(texture, LoadInts(sweeps.ceilingPlace + c)));
+        if (found != 0)
+        {
+            StoreInts(sweeps.multiplier + c,
+                      LightMultipliers(pass, LoadInts(sweeps.light + c), found,
+                                       sweeps.light[c + __builtin_ctz(found)]));
+        }
+    }
+}
+
+// Shades the gathered texels of eight points, the ceiling's in the low half
+// and the floor's in the high half, and drops from `ok` the transparent ones.
+QUILL_AVX512 inline void ShadePairTexels(const RowPass& pass, const RowLanes& lanes,
+                                         __m512i texels, __m256i multipliers, __m256i light,
+                                         __mmask16& ok, __m256i& ceiling, __m256i& floor)
+{
+    const Lanes& shading = lanes.shading;
+    if (!shading.opaqueFormat)
+    {
+        ok &= _mm512_test_epi32_mask(texels, _mm512_set1_epi32(static_cast<int>(shading.format.alphaMask)));
+    }
+    const __m256i low = _mm512_maskz_extracti64x4_epi64(ALL_LANES, texels, 0);
+    const __m256i high = _mm512_maskz_extracti64x4_epi64(ALL_LANES, texels, 1);
+    const Multipliers spread = SpreadMultipliers(shading, multipliers);
+    ceiling = MultiplyTexels(shading, low, spread);
+    floor = MultiplyTexels(shading, high, spread);
+    const __mmask8 irregular = IrregularLanes(shading, multipliers);
+    if ((irregular & (ok | ok >> 8)) != 0)
+    {
+        ceiling = ShadeThroughTable(shading, low, ceiling, pass.shades, pass.shadeRows, light,
+                                    irregular & ok & 0xFFu);
+        floor = ShadeThroughTable(shading, high, floor, pass.shades, pass.shadeRows, light,
+                                  irregular & (ok >> 8) & 0xFFu);
+    }
+}
+
+QUILL_AVX512 void PaintPair(const RowPass& pass, const RowLanes& lanes, int top, int bottom)
+{
+    PairSweeps sweeps;
+    FindPairPoints(pass, lanes, top, bottom, sweeps);
+    FindPairTextures(pass, lanes, sweeps);
+    std::uint32_t* above = reinterpret_cast<std::uint32_t*>(pass.frame + top * pass.framePitch);
+    std::uint32_t* below = reinterpret_cast<std::uint32_t*>(pass.frame + bottom * pass.framePitch);
+    for (int c = 0, group = 0; c < pass.columns; c += RowPass::GROUP, ++group)
+    {
+        const __mmask8 ceiling = sweeps.ceiling[group];
+        const __mmask8 floor = sweeps.floor[group];
+        const __mmask8 found = sweeps.found[group];
+        __mmask8 ceilingOk = found & ceiling;
+        __mmask8 floorOk = found & floor;
+        if ((ceilingOk | floorOk) != 0)
+        {
+            // The ceiling's texels and the floor's in one gather.
+            const __m512i places = _mm512_maskz_inserti64x4(
+                ALL_LANES, _mm512_castsi256_si512(LoadInts(sweeps.ceilingPlace + c)),
+                LoadInts(sweeps.floorPlace + c), 1);
+            __mmask16 ok = static_cast<__mmask16>(ceilingOk | floorOk << 8);
+            const __m512i texels =
+                _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), ok, places, pass.floorTexels, 4);
+            __m256i ceilingPixels;
+            __m256i floorPixels;
+            ShadePairTexels(pass, lanes, texels, LoadInts(sweeps.multiplier + c),
+                            LoadInts(sweeps.light + c), ok, ceilingPixels, floorPixels);
+            ceilingOk = static_cast<__mmask8>(ok);
+            floorOk = static_cast<__mmask8>(ok >> 8);
+            _mm256_mask_storeu_epi32(above + c, ceilingOk, ceilingPixels);
+            _mm256_mask_storeu_epi32(below + c, floorOk, floorPixels);
+        }
+        PaintLeftLanes(pass, c, top, static_cast<unsigned>(ceiling & ~ceilingOk) & 0xFFu);
+        PaintLeftLanes(pass, c, bottom, static_cast<unsigned>(floor & ~floorOk) & 0xFFu);
+    }
+}
+
+// A row on its own: ceiling and floor lanes, each with its own factor and depth.
+QUILL_AVX512 void PaintRow(const RowPass& pass, const RowLanes& lanes, int row)
+{
+    const __m512d ceilingDepth = _mm512_set1_pd(pass.halfHeight - row);
+    const __m512d floorDepth = _mm512_set1_pd(row - pass.halfHeight);
+    const __m256i rowNumber = _mm256_set1_epi32(row);
+    const __m256i nextRow = _mm256_set1_epi32(row + 1);
+    std::uint32_t* pixels = reinterpret_cast<std::uint32_t*>(pass.frame + row * pass.framePitch);
+    for (int c = 0; c < pass.columns; c += RowPass::GROUP)
+    {
+        const __mmask8 open = OpenLanes(pass, c, row);
+        const __mmask8 ceiling =
+            open & _mm256_cmpgt_epi32_mask(LoadInts(pass.ceilingEnd + c), rowNumber);
+        const __mmask8 floor =
+            open & _mm256_cmpgt_epi32_mask(nextRow, LoadInts(pass.floorBegin + c));
+        const __mmask8 want = ceiling | floor;
+        if (want == 0)
+        {
+            continue;
+        }
+        const __m512d factor = _mm512_mask_blend_pd(ceiling, _mm512_loadu_pd(pass.floorFactor + c),
+                                                    _mm512_loadu_pd(pass.ceilingFactor + c));
+        const __m512d depth = _mm512_mask_blend_pd(ceiling, floorDepth, ceilingDepth);
+        const FloorPoints points = FindFloorPoints(pass, lanes, c, factor, depth, want);
+        __mmask8 ok = points.found;
+        if (ok != 0)
+        {
+            const int first = c + __builtin_ctz(ok);
+            alignas(32) std::int32_t cell[RowPass::GROUP];
+            alignas(32) std::int32_t light[RowPass::GROUP];
+            StoreInts(cell, points.cell);
+            StoreInts(light, points.light);
+            const __m256i texture = CellTextures(pass, lanes, points.cell, ok, cell[first - c]);
+            ok &= _mm256_cmpgt_epi32_mask(texture, lanes.minusOne);
+            const __m256i multipliers =
+                LightMultipliers(pass, points.light, ok, ok != 0 ? light[__builtin_ctz(ok)] : 0);
+            const Multipliers spread = SpreadMultipliers(lanes.shading, multipliers);
+            const __m256i place =
+                _mm256_mask_blend_epi32(ceiling, points.floorPlace, points.ceilingPlace);
+            const __m256i shaded = FloorPixels(pass, lanes, texture, place, multipliers, spread,
+                                               points.light, ok);
+            _mm256_mask_storeu_epi32(pixels + c, ok, shaded);
+        }
+        PaintLeftLanes(pass, c, row, static_cast<unsigned>(want & ~ok) & 0xFFu);
+    }
+}
+} // namespace
+
+QUILL_AVX512 void PaintRowsAvx512(const RowPass& pass)
+{
+    const RowLanes lanes = MakeRowLanes(pass);
+    for (int row = 0; row < pass.rows; ++row)
+    {
+        // Rows with neither ceiling nor floor in any column are left out.
+        const bool single = !pass.paired || row == 0 ||
+                            (row >= pass.pairedRows && row <= pass.rows - pass.pairedRows);
+        if (single && (row < pass.ceilingRows || row >= pass.floorRows))
+        {
+            PaintRow(pass, lanes, row);
+        }
+        else if (!single && row < pass.pairedRows &&
+                 (row < pass.ceilingRows || pass.rows - row >= pass.floorRows))
+        {
+            PaintPair(pass, lanes, row, pass.rows - row);
+        }
+    }
+}
+
+#else
+
+void PaintRowsAvx512(const RowPass& pass)
+{
+    PaintRowsPortable(pass);
+}
+
+#endif

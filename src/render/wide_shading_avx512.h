@@ -1,0 +1,144 @@
+#pragma once
+
+// Shading of texels in the wide registers of AVX-512, shared by the parts of
+// the view drawn with them. Only for sources compiled with these functions'
+// target and only called when the processor has AVX-512.
+
+#if defined(__x86_64__) || defined(__i386__)
+
+#include <immintrin.h>
+
+#include <cstdint>
+
+// Compiled for AVX-512 whatever the rest of the program is compiled for. Every
+// double is an exactly rounded add, multiply, divide or truncation, in the
+// plain renderer's order; a source using these must keep the compiler from
+// fusing multiplies and adds (see the top of row_pass_avx512.cpp).
+#define QUILL_AVX512 __attribute__((target("avx512f,avx512bw,avx512dq,avx512vl")))
+
+namespace WideShading
+{
+// The zero-masking forms of the instructions that fill every lane anyway: the
+// plain forms start from an undefined register, which the compiler's
+// uninitialised-value analysis takes for a read of one.
+constexpr __mmask8 ALL_LANES = 0xFF;
+constexpr __mmask32 ALL_WORDS = 0xFFFFFFFFu;
+// The flag of a light whose shading fits no multiplication (ShadeTable::IRREGULAR).
+constexpr std::uint32_t IRREGULAR = 0x80000000u;
+
+// A texel format: where red, green and blue sit and the alpha every shaded pixel gets.
+struct Format
+{
+    int redShift = 0;
+    int greenShift = 0;
+    int blueShift = 0;
+    std::uint32_t alphaMask = 0;
+};
+
+// The format and the word orders, spread over the lanes.
+struct Lanes
+{
+    __m256i colourMask;
+    __m256i alphaMask;
+    __m256i irregular;
+    bool opaqueFormat;
+    // Spreads each pixel's multiplier word (and its shift word) over its four channels.
+    __m512i multiplierWords;
+    __m512i shiftWords;
+    Format format;
+};
+
+QUILL_AVX512 inline Lanes MakeLanes(const Format& format)
+{
+    Lanes lanes;
+    lanes.colourMask = _mm256_set1_epi32(static_cast<int>(
+        0xFFu << format.redShift | 0xFFu << format.greenShift | 0xFFu << format.blueShift));
+    lanes.alphaMask = _mm256_set1_epi32(static_cast<int>(format.alphaMask));
+    lanes.irregular = _mm256_set1_epi32(static_cast<int>(IRREGULAR));
+    lanes.opaqueFormat = format.alphaMask == 0;
+    // Word 4p + k (channel k of pixel p) takes word 2p (m) or 2p + 1 (t) of
+    // the pixels' 32-bit multipliers.
+    lanes.multiplierWords = _mm512_set_epi16(14, 14, 14, 14, 12, 12, 12, 12, 10, 10, 10, 10, 8, 8, 8,
+                                             8, 6, 6, 6, 6, 4, 4, 4, 4, 2, 2, 2, 2, 0, 0, 0, 0);
+    lanes.shiftWords = _mm512_set_epi16(15, 15, 15, 15, 13, 13, 13, 13, 11, 11, 11, 11, 9, 9, 9, 9,
+                                        7, 7, 7, 7, 5, 5, 5, 5, 3, 3, 3, 3, 1, 1, 1, 1);
+    lanes.format = format;
+    return lanes;
+}
+
+QUILL_AVX512 inline __m256i CutToInts(__m512d values)
+{
+    return _mm512_maskz_cvttpd_epi32(ALL_LANES, values);
+}
+
+// The lanes whose texel SDL would not read as transparent.
+QUILL_AVX512 inline __mmask8 OpaqueLanes(const Lanes& lanes, __m256i texels)
+{
+    return lanes.opaqueFormat ? ALL_LANES : _mm256_test_epi32_mask(texels, lanes.alphaMask);
+}
+
+// Eight pixels' multipliers m | t << 16, each word over the pixel's four channels.
+struct Multipliers
+{
+    __m512i m;
+    __m512i t;
+};
+
+QUILL_AVX512 inline Multipliers SpreadMultipliers(const Lanes& lanes, __m256i multipliers)
+{
+    const __m512i packed = _mm512_castsi256_si512(multipliers);
+    return {_mm512_permutexvar_epi16(lanes.multiplierWords, packed),
+            _mm512_permutexvar_epi16(lanes.shiftWords, packed)};
+}
+
+// Shades eight texels: every byte v becomes ((v * 256 * m) >> 16) >> t; then
+// only red, green and blue are kept and the alpha of the format is set.
+QUILL_AVX512 inline __m256i MultiplyTexels(const Lanes& lanes, __m256i texels,
+                                           const Multipliers& multipliers)
+{
+    const __m512i words = _mm512_slli_epi16(_mm512_cvtepu8_epi16(texels), 8);
+    const __m512i shaded =
+        _mm512_srlv_epi16(_mm512_mulhi_epu16(words, multipliers.m), multipliers.t);
+    return _mm256_ternarylogic_epi32(_mm512_maskz_cvtepi16_epi8(ALL_WORDS, shaded),
+                                     lanes.colourMask, lanes.alphaMask, 0xEA);
+}
+
+// The lanes whose light fits no multiplication.
+QUILL_AVX512 inline __mmask8 IrregularLanes(const Lanes& lanes, __m256i multipliers)
+{
+    return _mm256_test_epi32_mask(multipliers, lanes.irregular);
+}
+
+// Shades the given lanes of eight texels through the shading table instead,
+// each with the table row of its own light.
+QUILL_AVX512 inline __m256i ShadeThroughTable(const Lanes& lanes, __m256i texels, __m256i pixels,
+                                              const std::uint8_t* shades,
+                                              const std::uint32_t* shadeRows, __m256i light,
+                                              unsigned which)
+{
+    alignas(32) std::uint32_t texel[8];
+    alignas(32) std::int32_t index[8];
+    alignas(32) std::uint32_t pixel[8];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(texel), texels);
+    _mm256_store_si256(reinterpret_cast<__m256i*>(index), light);
+    _mm256_store_si256(reinterpret_cast<__m256i*>(pixel), pixels);
+    const Format& format = lanes.format;
+    while (which != 0)
+    {
+        const int lane = __builtin_ctz(which);
+        which &= which - 1;
+        const std::uint8_t* shade = shades + shadeRows[index[lane]];
+        const std::uint32_t value = texel[lane];
+        pixel[lane] = static_cast<std::uint32_t>(shade[(value >> format.redShift) & 0xFFu])
+                          << format.redShift |
+                      static_cast<std::uint32_t>(shade[(value >> format.greenShift) & 0xFFu])
+                          << format.greenShift |
+                      static_cast<std::uint32_t>(shade[(value >> format.blueShift) & 0xFFu])
+                          << format.blueShift |
+                      format.alphaMask;
+    }
+    return _mm256_load_si256(reinterpret_cast<const __m256i*>(pixel));
+}
+} // namespace WideShading
+
+#endif

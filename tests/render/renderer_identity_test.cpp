@@ -1,0 +1,294 @@
+// The game's renderer against the plain reference renderer: the same picture,
+// to the last bit of every pixel, on the benchmark's reference views, from
+// random places in the shipped maps and in generated hostile maps, along every
+// way of drawing this processor can take (portable code and wide registers).
+
+#include "core/game.h"
+#include "gameplay/player.h"
+#include "render/reference_views.h"
+#include "render/renderer_comparison.h"
+#include "support/scratch_dir.h"
+#include "support/test_game.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+// A game with the world view set up from the shipped images, and the
+// reference renderer beside its own.
+class TwoRenderers
+{
+public:
+    TwoRenderers()
+    {
+        UseHeadlessDrivers();
+        mGame = std::make_unique<Game>();
+        mGame->InitWorldView((GameDataDir() / "gfx").string());
+        mComparison = std::make_unique<RendererComparison>(*mGame);
+    }
+
+    Game& game() { return *mGame; }
+    // The pixels that differ along each available way of drawing, in total.
+    int Differences(std::uint32_t seed)
+    {
+        int differing = 0;
+        for (const RowPath path : AvailablePaths())
+        {
+            mGame->mRaycaster->UsePath(path);
+            const int here = mComparison->DifferingPixels(seed);
+            EXPECT_EQ(here, 0) << "drawn along the " << RowPaths::Name(path) << " way";
+            differing += here;
+        }
+        mGame->mRaycaster->UsePath(RowPaths::Best());
+        return differing;
+    }
+
+    static std::vector<RowPath> AvailablePaths()
+    {
+        std::vector<RowPath> paths;
+        for (const RowPath path : {RowPath::Portable, RowPath::Avx512})
+        {
+            if (RowPaths::Available(path))
+            {
+                paths.push_back(path);
+            }
+        }
+        return paths;
+    }
+
+private:
+    std::unique_ptr<Game> mGame;
+    std::unique_ptr<RendererComparison> mComparison;
+};
+
+std::vector<std::string> ShippedMaps()
+{
+    std::ifstream list(GameDataDir() / "maps" / "map.cfg");
+    std::vector<std::string> maps;
+    std::string line;
+    while (std::getline(list, line))
+    {
+        std::istringstream words(line);
+        std::string map;
+        if (words >> map)
+        {
+            maps.push_back((GameDataDir() / "maps" / map).string());
+        }
+    }
+    return maps;
+}
+
+// Starts every door of the map and runs the doors a number of steps.
+void RunDoors(Game& game, int steps)
+{
+    for (const auto& door : game.mMap->mDoors)
+    {
+        game.mMap->StartDoor(&game, door->tileX, door->tileY);
+    }
+    for (int step = 0; step < steps; ++step)
+    {
+        game.StepWorld();
+    }
+}
+
+void PlaceEye(Game& game, double x, double y, double angle, double height)
+{
+    Player& player = *game.GetPlayerRecord();
+    player.mX = x;
+    player.mY = y;
+    player.mAngle = angle;
+    player.mZ = height;
+}
+
+// A map that no editor would write: any wall, door or door frame anywhere, no
+// outer ring, any floor, entities of every kind scattered over it.
+std::string HostileMap(std::mt19937& random)
+{
+    std::uniform_int_distribution<int> side(1, 40);
+    const int width = side(random);
+    const int height = side(random);
+    std::uniform_int_distribution<int> wall(0, 14);
+    std::uniform_int_distribution<int> floor(0, 63);
+    std::uniform_int_distribution<int> percent(0, 99);
+    std::ostringstream text;
+    text << width << "\n" << height << "\n\n";
+    for (int y = 0; y < height; ++y)
+    {
+        for (int x = 0; x < width; ++x)
+        {
+            // Mostly open, so that rays go far and meet many things.
+            text << (x > 0 ? " " : "") << (percent(random) < 70 ? 0 : wall(random));
+        }
+        text << "\n";
+    }
+    text << "\n";
+    for (int y = 0; y < height; ++y)
+    {
+        for (int x = 0; x < width; ++x)
+        {
+            text << (x > 0 ? " " : "") << floor(random);
+        }
+        text << "\n";
+    }
+    text << "\n";
+    const char* const kinds[] = {"Enemy",  "Orb",     "Health",    "Ammo",
+                                 "Scroll", "BlueKey", "OrangeKey", "BronzeKey"};
+    std::uniform_int_distribution<int> column(0, width - 1);
+    std::uniform_int_distribution<int> row(0, height - 1);
+    std::uniform_int_distribution<int> kind(0, 7);
+    std::uniform_int_distribution<int> quarter(0, 3);
+    text << "Type Player\nAngle 0\nX " << column(random) << "\nY " << row(random) << "\n\n";
+    const int entities = width * height / 4;
+    for (int i = 0; i < entities; ++i)
+    {
+        text << "Type " << kinds[kind(random)] << "\nAngle " << 90 * quarter(random) << "\nX "
+             << column(random) << "\nY " << row(random) << "\n\n";
+    }
+    return text.str();
+}
+} // namespace
+
+TEST(RendererIdentity, TheReferenceViewsLookTheSame)
+{
+    TwoRenderers renderers;
+    const ScratchDir scratch;
+    const ReferenceViews views(scratch.Path().string());
+    std::vector<ReferenceView> all = views.ShippedStarts(GameDataDir().string());
+    ASSERT_FALSE(all.empty());
+    for (const ReferenceView& view : views.StressViews())
+    {
+        all.push_back(view);
+    }
+    all.push_back(views.MapOfSide(ReferenceViews::HALL_SIDE));
+    for (const int sprites : {0, 50, 400})
+    {
+        all.push_back(views.Hall(sprites));
+    }
+    std::uint32_t seed = 1;
+    for (const ReferenceView& view : all)
+    {
+        SCOPED_TRACE(view.name);
+        ReferenceViews::Enter(renderers.game(), view);
+        EXPECT_EQ(renderers.Differences(seed++), 0);
+        // A turn further, and with the wall animations on.
+        renderers.game().StepWorld();
+        renderers.game().GetPlayerRecord()->mAngle += 7.5;
+        EXPECT_EQ(renderers.Differences(seed++), 0);
+    }
+}
+
+TEST(RendererIdentity, RandomPlacesInTheShippedMapsLookTheSame)
+{
+    TwoRenderers renderers;
+    Game& game = renderers.game();
+    std::mt19937 random(20240611);
+    std::uniform_real_distribution<double> turn(0, FULL_TURN);
+    std::uniform_real_distribution<double> unit(0, 1);
+    std::uniform_int_distribution<int> steps(0, 60);
+    std::uint32_t seed = 100;
+    for (const std::string& map : ShippedMaps())
+    {
+        SCOPED_TRACE(map);
+        ReferenceView view;
+        view.mapPath = map;
+        ReferenceViews::Enter(game, view);
+        RunDoors(game, steps(random));
+        for (int place = 0; place < 12; ++place)
+        {
+            const double x = unit(random) * TILE_SIZE * game.mMap->mWidth;
+            const double y = unit(random) * TILE_SIZE * game.mMap->mHeight;
+            // Mostly at the usual eye height, sometimes sunk to the floor or raised.
+            const double height = place % 3 == 0 ? unit(random) * TILE_SIZE : 32;
+            PlaceEye(game, x, y, turn(random), height);
+            SCOPED_TRACE(testing::Message() << "eye at " << x << ", " << y);
+            EXPECT_EQ(renderers.Differences(seed++), 0);
+        }
+    }
+}
+
+TEST(RendererIdentity, HostileMapsLookTheSame)
+{
+    TwoRenderers renderers;
+    Game& game = renderers.game();
+    const ScratchDir scratch;
+    std::mt19937 random(777);
+    std::uniform_real_distribution<double> turn(-FULL_TURN, 2 * FULL_TURN);
+    std::uniform_real_distribution<double> unit(0, 1);
+    std::uniform_int_distribution<int> steps(0, 200);
+    std::uint32_t seed = 1000;
+    for (int map = 0; map < 25; ++map)
+    {
+        const std::string path =
+            (scratch.Path() / ("hostile" + std::to_string(map) + ".map")).string();
+        std::ofstream(path) << HostileMap(random);
+        SCOPED_TRACE(path);
+        ReferenceView view;
+        view.mapPath = path;
+        ReferenceViews::Enter(game, view);
+        RunDoors(game, steps(random));
+        const double width = TILE_SIZE * game.mMap->mWidth;
+        const double height = TILE_SIZE * game.mMap->mHeight;
+        for (int place = 0; place < 8; ++place)
+        {
+            // Anywhere, on the map's edges and grid lines and beyond them too.
+            double x = unit(random) * (width + 200) - 100;
+            double y = unit(random) * (height + 200) - 100;
+            if (place == 1)
+            {
+                x = TILE_SIZE * static_cast<int>(x / TILE_SIZE);
+            }
+            if (place == 2)
+            {
+                y = 0;
+            }
+            PlaceEye(game, x, y, turn(random), place % 2 == 0 ? 32 : unit(random) * 80 - 8);
+            SCOPED_TRACE(testing::Message() << "eye at " << x << ", " << y);
+            EXPECT_EQ(renderers.Differences(seed++), 0);
+        }
+    }
+}
+
+TEST(RendererIdentity, EveryWayOfDrawingIsChecked)
+{
+    // The portable way always; the processors the game is built and tested on
+    // have AVX-512 as well, and it is checked whenever they do.
+    const std::vector<RowPath> paths = TwoRenderers::AvailablePaths();
+    ASSERT_FALSE(paths.empty());
+    EXPECT_EQ(paths.front(), RowPath::Portable);
+    EXPECT_EQ(RowPaths::Best(), paths.back());
+}
+
+TEST(RendererIdentity, TheTexturesItReadsAreNeverRunLengthEncoded)
+{
+    // The images are loaded with run-length encoding wished for, which SDL
+    // applies on their first blit; the renderer reads the world's images
+    // directly and never blits them, so they stay plain while the game runs
+    // with its hand, flashes and HUD blitted every frame.
+    TestGame test;
+    Game& game = test.game();
+    game.LoadMap(true);
+    game.InitHitScreen();
+    test.KeyDown(SDL_SCANCODE_LCTRL);
+    test.RunFrames(40);
+    ASSERT_EQ(game.GetGameState(), GameState::Game);
+    for (const char* key : {"walls", "ceilingsAndFloors", "items", "enemy", "projectiles"})
+    {
+        SCOPED_TRACE(key);
+        SDL_Surface* image = game.mImageManager->GetImage(key);
+        ASSERT_NE(image, nullptr);
+        EXPECT_FALSE(SDL_MUSTLOCK(image));
+    }
+    for (const auto& door : game.mMap->mDoors)
+    {
+        EXPECT_FALSE(SDL_MUSTLOCK(door->surface.Get<SDL_Surface>()));
+    }
+    // The hand, blitted every frame, is encoded: locking it would decode it.
+    EXPECT_TRUE(SDL_MUSTLOCK(game.mImageManager->GetImage("hand")));
+}
