@@ -1,8 +1,9 @@
 #include "core/game.h"
 
+#include "core/atomic_file.h"
+
 #include <SDL_mixer.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -17,10 +18,13 @@ void Game::ReadConfig()
     std::ifstream file(SETTINGS_FILE);
     if (!file)
     {
+        // Anything there that we cannot read (a folder, a file without read
+        // rights, a link whose target is gone) is the player's and is left
+        // alone, also at exit.
         std::error_code error;
-        if (std::filesystem::exists(SETTINGS_FILE, error) || error)
+        const auto status = std::filesystem::symlink_status(SETTINGS_FILE, error);
+        if (error || status.type() != std::filesystem::file_type::not_found)
         {
-            // A file we cannot read is left alone, also at exit.
             return;
         }
         // First start: create the file with the defaults.
@@ -47,36 +51,22 @@ bool Game::WriteConfig()
     }
     // Written beside the real file and renamed over it, so an interrupted
     // write never leaves a damaged settings file.
-    {
-        std::ofstream file(SETTINGS_TEMP_FILE, std::ios::trunc);
-        if (!file)
-        {
-            return false;
-        }
-        file << mSettings.Format();
-        file.flush();
-        if (!file)
-        {
-            file.close();
-            std::remove(SETTINGS_TEMP_FILE);
-            return false;
-        }
-    }
-    if (std::rename(SETTINGS_TEMP_FILE, SETTINGS_FILE) != 0)
-    {
-        std::remove(SETTINGS_TEMP_FILE);
-        return false;
-    }
-    return true;
+    return AtomicFile::Replace(SETTINGS_FILE, SETTINGS_TEMP_FILE, mSettings.Format());
 }
 
-void Game::CloneGameSettings() { mOldSettings = mSettings; }
+void Game::CloneGameSettings()
+{
+    mOldSettings = mSettings;
+    SDL_Window* window = mFramework ? mFramework->GetWindow() : nullptr;
+    mOldWindowFullscreen = window != nullptr
+                               ? (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0
+                               : mSettings.mFullscreen;
+}
 
 void Game::RestoreOldGameSettings()
 {
     mSettings = mOldSettings;
-    SDL_SetWindowFullscreen(mFramework->GetWindow(),
-                            mSettings.mFullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    ApplyWindowMode(mOldWindowFullscreen);
     SDL_RenderSetVSync(mFramework->GetRenderer(), mSettings.mVSync ? 1 : 0);
     mAudioManager->SetSoundVolume(mSettings.mSoundVolume);
     mAudioManager->mSoundOn = mSettings.mSoundOn;
@@ -93,5 +83,17 @@ void Game::RestoreOldGameSettings()
     else if (Mix_PlayingMusic() == 0)
     {
         mAudioManager->PlayMusic(mCurrentMusic, true);
+    }
+}
+
+void Game::ApplyWindowMode(bool fullscreen)
+{
+    SDL_Window* window = mFramework->GetWindow();
+    SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (!fullscreen)
+    {
+        // Back in a window, the window takes the game's window size again; without a
+        // window manager nobody else would shrink it from the desktop's size.
+        SDL_SetWindowSize(window, mFramework->mWindowWidth, mFramework->mWindowHeight);
     }
 }

@@ -1,7 +1,7 @@
 // The editor's four map operations: open, save, new and resize.
+#include "core/atomic_file.h"
 #include "core/game.h"
 
-#include <filesystem>
 #include <fstream>
 
 namespace
@@ -9,38 +9,6 @@ namespace
 const std::string MAP_FOLDER = "data/maps/";
 const std::string UNTITLED_MAP = "untitled.map";
 const std::string SAVE_SUFFIX = ".saving";
-
-// Writes the whole text to a file beside the target and moves it into place
-// only once every byte is written, so a full disk or a failing device never
-// leaves a half-written map or destroys the one already there.
-bool ReplaceFileWith(const std::string& path, const std::string& text)
-{
-    const std::string temporary = path + SAVE_SUFFIX;
-    std::error_code ignored;
-    {
-        std::ofstream file(temporary, std::ios::out | std::ios::trunc);
-        if (!file)
-        {
-            return false;
-        }
-        file << text;
-        file.flush();
-        file.close();
-        if (file.fail())
-        {
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code renamed;
-    std::filesystem::rename(temporary, path, renamed);
-    if (renamed)
-    {
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    return true;
-}
 
 // Moves the cells of a layer that lie inside the new size to their place in a
 // new row-major layer; the places left empty are filled by the caller.
@@ -89,7 +57,10 @@ bool Game::EditorSaveMap()
 {
     const std::string text =
         EditorMap::Format(mMapWidth, mMapHeight, mWallTiles, mFloorTiles, mEntityTiles);
-    if (!ReplaceFileWith(MAP_FOLDER + mInputText, text))
+    // Written aside and moved into place once it is safely on the disk, so a
+    // full disk, a crash or a power cut never costs the map already there.
+    const std::string path = MAP_FOLDER + mInputText;
+    if (!AtomicFile::Replace(path, path + SAVE_SUFFIX, text))
     {
         return false;
     }

@@ -16,6 +16,16 @@ constexpr int HURT_FRAME = 3;
 constexpr double APPROACH_DISTANCE = 4.0;
 // One chance in 41 each frame.
 constexpr int FIRE_ODDS = 40;
+
+bool IsAirFull(const Game& game)
+{
+    std::size_t inFlight = 0;
+    for (const auto& entity : game.mEntities)
+    {
+        inFlight += IsProjectileType(entity->mType) ? 1 : 0;
+    }
+    return inFlight >= Enemy::MAX_PROJECTILES_IN_FLIGHT;
+}
 } // namespace
 
 void Enemy::Init(double x, double y, double angle)
@@ -72,7 +82,7 @@ void Enemy::Action(double playerX, double playerY)
         mGame->mMap->CollisionDetection(this, mGame->GetPlayer(), mGame);
     }
 
-    if (mGame->RandomInt(0, FIRE_ODDS) == 0)
+    if (mGame->RandomInt(0, FIRE_ODDS) == 0 && !IsAirFull(*mGame))
     {
         mAnimationFrame = SHOOTING_FRAME;
         mAnimationCounter = mAnimationDelay;

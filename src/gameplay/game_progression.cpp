@@ -44,6 +44,13 @@ bool Game::ReadMapConfig()
             throw std::runtime_error("Line (" + std::to_string(lineNumber) +
                                      ") contains more than two entries!");
         }
+        // A line that starts with a space names no map; loading "data/maps/"
+        // would fail later with nothing to say which line is wrong.
+        if (entries[0].empty())
+        {
+            throw std::runtime_error("Line (" + std::to_string(lineNumber) +
+                                     ") names no map file!");
+        }
         auto entry = std::make_unique<MapListEntry>();
         entry->mapFile = entries[0];
         entry->musicFile = entries.size() > 1 ? entries[1] : "";

@@ -52,7 +52,9 @@ void Projectile::Step()
 
 void Projectile::HitTest(Entity* target)
 {
-    if (target == nullptr)
+    // An enemy killed earlier in this turn lies on the list until the turn
+    // ends; it can be neither hit nor scored again.
+    if (target == nullptr || !target->mAlive)
     {
         return;
     }

@@ -67,10 +67,20 @@ const TextureFlagsType* WallFlags(const Game* game, std::int32_t wall)
     return &game->mTextureFlags[static_cast<std::size_t>(wall - 1)];
 }
 
-// Degrees of a map file to angle units; throws for anything outside 0 to 360.
+// Degrees of a map file to angle units. Anything but a number from 0 to 360
+// (a word, a number beyond an int) is named in the same message, so whoever
+// wrote the map learns which value to mend.
 int ConvertEntityAngle(const std::string& text)
 {
-    const int angle = QuillUtils::ConvertAngle(std::stoi(text));
+    int angle = -1;
+    try
+    {
+        angle = QuillUtils::ConvertAngle(std::stoi(text));
+    }
+    catch (const std::logic_error&)
+    {
+        angle = -1;
+    }
     if (angle == -1)
     {
         throw std::runtime_error("Invalid angle for entity (Must be 0-360): " + text);
@@ -327,24 +337,24 @@ void Map::AddDoor(Game* game, std::int32_t wall, int x, int y)
 void Map::ReadEntities(std::istream& file, Game* game, bool createPlayer)
 {
     MapEntityReader reader;
-    bool playerFound = false;
+    EntityTally tally;
     std::string line;
     while (std::getline(file, line))
     {
         if (reader.ReadLine(line))
         {
-            CreateEntity(reader.Completed(), game, createPlayer, playerFound);
+            CreateEntity(reader.Completed(), game, createPlayer, tally);
         }
     }
     // Without a start the game would have no one to play; better to say so now.
-    if (!playerFound)
+    if (!tally.playerFound)
     {
         throw LoadError("No Player defined in the map!");
     }
 }
 
 void Map::CreateEntity(const MapEntityRecord& record, Game* game, bool createPlayer,
-                       bool& playerFound)
+                       EntityTally& tally)
 {
     const EntityType type = EntityTypeStringToEnum(record.name);
     const bool isItem = IsItemType(type);
@@ -358,13 +368,19 @@ void Map::CreateEntity(const MapEntityRecord& record, Game* game, bool createPla
         throw LoadError("The " + record.name + " at " + CellText(record.x, record.y) +
                         " lies outside the map!");
     }
+    const bool builds = type != EntityType::Player || createPlayer;
+    if (builds && tally.built == MAX_ENTITIES)
+    {
+        throw LoadError("Too many entities (Must be at most 4096)!");
+    }
+    tally.built += builds ? 1 : 0;
     // Everything stands in the middle of its cell.
     const double x = TILE_SIZE * static_cast<double>(record.x) + TILE_SIZE / 2;
     const double y = TILE_SIZE * static_cast<double>(record.y) + TILE_SIZE / 2;
 
     if (type == EntityType::Player)
     {
-        playerFound = true;
+        tally.playerFound = true;
         if (createPlayer)
         {
             auto player = std::make_unique<Player>(game);

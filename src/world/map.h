@@ -24,6 +24,9 @@ public:
     // Each door keeps its own 64 x 64 image, so their number is bounded: as
     // many as the editor's largest map (64 x 64) can hold.
     static constexpr int MAX_DOORS = 4096;
+    // A map builds at most as many entities as the editor's largest map has
+    // cells: beyond that every turn and every view would crawl.
+    static constexpr int MAX_ENTITIES = 4096;
     static constexpr int MAX_WALL_VALUE = 14;
     static constexpr int MAX_CEILING_FLOOR_VALUE = 63;
 
@@ -81,8 +84,14 @@ private:
     void ReadCeilingsAndFloors(std::istream& file);
     void AddDoor(Game* game, std::int32_t wall, int x, int y);
     void ReadEntities(std::istream& file, Game* game, bool createPlayer);
+    // What the entity lines have built so far.
+    struct EntityTally
+    {
+        bool playerFound = false;
+        int built = 0;
+    };
     void CreateEntity(const MapEntityRecord& record, Game* game, bool createPlayer,
-                      bool& playerFound);
+                      EntityTally& tally);
     void MarkDoors();
     void MarkDoorFrame(int x, int y);
 

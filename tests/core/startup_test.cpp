@@ -168,6 +168,10 @@ TEST(Startup, WithoutASoundDeviceTheGamePlaysSilently)
     EXPECT_TRUE(test.Init());
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     EXPECT_FALSE(test.game().mAudioManager->IsInitialized());
+    // The options still show the player's own switches and volumes.
+    EXPECT_TRUE(test.game().mAudioManager->mSoundOn);
+    EXPECT_TRUE(test.game().mAudioManager->mMusicOn);
+    EXPECT_EQ(test.game().mAudioManager->mSoundVolume, 64);
     EXPECT_EQ(test.game().GetGameState(), GameState::MainMenu);
     test.RunFrames(2);
 }

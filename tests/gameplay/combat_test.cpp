@@ -225,3 +225,23 @@ TEST_F(Combat, TheScrollWipesOutEveryEnemyAtTheFlashsPeak)
     const std::vector<std::string> sounds = mTest->TakeSounds();
     EXPECT_NE(std::find(sounds.begin(), sounds.end(), "scroll.wav"), sounds.end());
 }
+
+TEST_F(Combat, AnEnemyKilledThisTurnIsNotScoredTwice)
+{
+    Start({
+        "#######",
+        "#@.E..#",
+        "#######",
+    });
+    Enemy* enemy = FirstEnemy();
+    // Two fireballs reach the enemy in the same turn; the first kills it.
+    player().AddProjectile(enemy->mX - 8, enemy->mY, 0);
+    player().AddProjectile(enemy->mX - 8, enemy->mY, 0);
+    mTest->SetRandomSequence({40, 15, 15});
+    mTest->RunFrames(1);
+    EXPECT_EQ(Count(EntityType::Enemy), 0);
+    // The second fireball flies on through where the enemy stood.
+    EXPECT_EQ(Count(EntityType::PlayerProjectile), 1);
+    EXPECT_EQ(player().mTotalScore, 100);
+    EXPECT_EQ(player().mMapScore, 100);
+}

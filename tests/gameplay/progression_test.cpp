@@ -91,6 +91,10 @@ TEST_F(Progression, TheMapCompletedScreenIgnoresKeysForSixteenFrames)
         mTest->RunFrames(1);
         EXPECT_EQ(game().GetGameState(), GameState::NextMap) << frame;
     }
+    // The walk key, still held, repeats: that is no new press.
+    mTest->KeyDown(SDL_SCANCODE_UP, true);
+    mTest->RunFrames(10);
+    EXPECT_EQ(game().GetGameState(), GameState::NextMap);
     mTest->KeyDown(SDL_SCANCODE_SPACE);
     mTest->RunFrames(1);
     EXPECT_EQ(game().GetGameState(), GameState::Game);
