@@ -15,12 +15,26 @@ constexpr int MAX_VOLUME = 128;
 constexpr int CHANNELS = 16;
 
 int ClampVolume(int volume) { return std::clamp(volume, 0, MAX_VOLUME); }
+
+// SDL's text alone does not say which listed file failed, and for a missing
+// one it speaks of its own internals; the message names the file and why.
+std::runtime_error LoadError(const std::string& prefix, const std::string& path)
+{
+    const std::string reason = std::ifstream(path) ? SDL_GetError() : "the file cannot be opened";
+    return std::runtime_error(prefix + path + " (" + reason + ")");
+}
 } // namespace
 
 AudioManager::~AudioManager() { CleanUp(); }
 
 bool AudioManager::Init(bool soundOn, bool musicOn, int soundVolume, int musicVolume)
 {
+    // The switches and volumes are kept even without a device, so the options
+    // show (and the settings keep) what the player chose.
+    mSoundOn = soundOn;
+    mMusicOn = musicOn;
+    mSoundVolume = ClampVolume(soundVolume);
+    mMusicVolume = ClampVolume(musicVolume);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0)
     {
         mLastError = std::string("Unable to initialize SDL sub system: ") + SDL_GetError();
@@ -34,11 +48,7 @@ bool AudioManager::Init(bool soundOn, bool musicOn, int soundVolume, int musicVo
     }
     Mix_AllocateChannels(CHANNELS);
     mInitialized = true;
-    mSoundOn = soundOn;
-    mMusicOn = musicOn;
-    mSoundVolume = ClampVolume(soundVolume);
     Mix_Volume(-1, mSoundVolume);
-    mMusicVolume = ClampVolume(musicVolume);
     Mix_VolumeMusic(mMusicVolume);
     return true;
 }
@@ -74,10 +84,11 @@ void AudioManager::LoadSound(const std::string& name)
     {
         return;
     }
-    Mix_Chunk* chunk = Mix_LoadWAV(("data/sfx/" + name).c_str());
+    const std::string path = "data/sfx/" + name;
+    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
     if (chunk == nullptr)
     {
-        throw std::runtime_error(std::string("Couldn't load sound file: ") + SDL_GetError());
+        throw LoadError("Couldn't load sound file: ", path);
     }
     Wrapper sound(chunk);
     mSounds.emplace(name, std::move(sound));
@@ -89,10 +100,11 @@ void AudioManager::LoadMusic(const std::string& name)
     {
         return;
     }
-    Mix_Music* music = Mix_LoadMUS(("data/music/" + name).c_str());
+    const std::string path = "data/music/" + name;
+    Mix_Music* music = Mix_LoadMUS(path.c_str());
     if (music == nullptr)
     {
-        throw std::runtime_error(std::string("Couldn't load music file: ") + SDL_GetError());
+        throw LoadError("Couldn't load music file: ", path);
     }
     Wrapper track(music);
     mMusic.emplace(name, std::move(track));
