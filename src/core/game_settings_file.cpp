@@ -23,7 +23,7 @@ void Game::ReadConfig()
         // alone, also at exit.
         std::error_code error;
         const auto status = std::filesystem::symlink_status(SETTINGS_FILE, error);
-        if (error || status.type() != std::filesystem::file_type::not_found)
+        if (status.type() != std::filesystem::file_type::not_found)
         {
             return;
         }

@@ -468,7 +468,10 @@ std::int32_t Map::GetHighScore(const std::string& path) const
     file >> width >> height;
     SkipRestOfLine(file);
     // The grids are read past without being kept; a failed read ends the numbers.
-    const std::int64_t cells = width > 0 && height > 0 ? width * height : 0;
+    // Sizes beyond an int are no map the game would load; their product could
+    // not even be counted.
+    const auto fits = [](std::int64_t size) { return size > 0 && size <= INT32_MAX; };
+    const std::int64_t cells = fits(width) && fits(height) ? width * height : 0;
     for (int section = 0; section < 2; ++section)
     {
         std::int32_t value = 0;
