@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <utility>
 
 namespace
 {
@@ -16,6 +18,9 @@ constexpr int FIXED_ONE = 65536;
 constexpr int HALF_TURN = FULL_TURN / 2;
 constexpr int QUARTER_TURN = FULL_TURN / 4;
 constexpr int EYE_MARGIN = 16;
+constexpr double NO_LIMIT = std::numeric_limits<double>::infinity();
+// The angle tables' rays point this far past their angle unit (radians).
+constexpr double RAY_ANGLE_OFFSET = 0.0003272;
 // Sprites in sight that the list holds without growing.
 constexpr std::size_t SPRITES_RESERVED = 512;
 } // namespace
@@ -52,6 +57,9 @@ void Raycaster::Init(Game* game)
 void Raycaster::SetVisArray(int width, int height)
 {
     mGrid.Reset(width, height);
+    // Tails walk the map they were cast on.
+    mTailsPending = false;
+    mTailCount = 0;
 }
 
 void Raycaster::FitGrid(const Map& map)
@@ -69,11 +77,30 @@ void Raycaster::ClearVisibility(const Map& map)
 {
     FitGrid(map);
     mGrid.NewFrame();
+    mTailsPending = false;
+    mTailCount = 0;
 }
 
-bool Raycaster::IsVisible(const Map& map, int x, int y) const
+bool Raycaster::IsVisible(const Map& map, int x, int y)
 {
-    return map.IsInside(x, y) && x < mGrid.Width() && y < mGrid.Height() && mGrid.Seen(x, y);
+    if (!map.IsInside(x, y) || x >= mGrid.Width() || y >= mGrid.Height())
+    {
+        return false;
+    }
+    if (!mGrid.Seen(x, y) && mTailsPending)
+    {
+        FinishTailsThrough(map, x, y);
+    }
+    return mGrid.Seen(x, y);
+}
+
+std::vector<std::uint8_t> Raycaster::VisibleCells()
+{
+    if (mTailsPending && mTailMap != nullptr)
+    {
+        FinishAllTails(*mTailMap);
+    }
+    return mGrid.SeenCells();
 }
 
 void Raycaster::MarkVisible(const Map& map, int x, int y)
@@ -133,6 +160,8 @@ Raycaster::Walk Raycaster::StartX(int px, int py, int angle) const
     }
     walk.along = py + (walk.line - px) * mTan[static_cast<std::size_t>(angle)];
     walk.stepAlong = mStepY[static_cast<std::size_t>(angle)];
+    walk.origin = py;
+    walk.inverse = mInvSin[static_cast<std::size_t>(angle)];
     return walk;
 }
 
@@ -152,15 +181,19 @@ Raycaster::Walk Raycaster::StartY(int px, int py, int angle) const
     }
     walk.along = px + (walk.line - py) * mInvTan[static_cast<std::size_t>(angle)];
     walk.stepAlong = mStepX[static_cast<std::size_t>(angle)];
+    walk.origin = px;
+    walk.inverse = mInvCos[static_cast<std::size_t>(angle)];
     return walk;
 }
 
-template <bool XWalk> void Raycaster::WalkOn(const Map& map, Walk& walk)
+template <bool XWalk, bool Limited>
+bool Raycaster::WalkOn(const Map& map, Walk& walk, double limit)
 {
     // The grid and the tiles are the same size (FitGrid), or both empty.
     const int width = mGrid.Width();
     const int height = mGrid.Height();
     const double alongLimit = static_cast<double>(TILE_SIZE) * (XWalk ? height : width);
+    const int lineCells = XWalk ? width : height;
     const std::int32_t* walls = map.mWalls.data();
     // The walk in locals: the marks go to memory the compiler cannot tell apart.
     int line = walk.line;
@@ -170,44 +203,79 @@ template <bool XWalk> void Raycaster::WalkOn(const Map& map, Walk& walk)
     // The cell across the line moves one cell a step.
     int lineCell = TileOf(line + walk.side);
     const int lineStep = step > 0 ? 1 : -1;
-    int cellX = 0;
-    int cellY = 0;
+    int cellX = walk.cellX;
+    int cellY = walk.cellY;
+    const double origin = walk.origin;
+    const double inverse = walk.inverse;
+    GridTiles::Cursor cursor;
+    bool done = true;
     for (;;)
     {
-        // Within the map the coordinate is not negative: truncating rounds down.
-        const int alongCell =
-            along >= 0 && along < alongLimit ? static_cast<int>(along) >> 6 : TileOf(along);
-        cellX = XWalk ? lineCell : alongCell;
-        cellY = XWalk ? alongCell : lineCell;
-        if (cellX < 0 || cellY < 0 || cellX >= width || cellY >= height)
+        // Past the limit the wall met would lose to the other walk's.
+        if (Limited)
+        {
+            const double distance = (along - origin) * inverse;
+            if (XWalk ? !(distance < limit) : !(distance <= limit))
+            {
+                done = false;
+                break;
+            }
+        }
+        if (!(along >= 0 && along < alongLimit) ||
+            static_cast<unsigned>(lineCell) >= static_cast<unsigned>(lineCells))
         {
             // The ray left the map: it ends on the solid outside.
+            cellX = XWalk ? lineCell : TileOf(along);
+            cellY = XWalk ? TileOf(along) : lineCell;
             walk.inside = false;
             break;
         }
-        const std::int32_t value =
-            walls[static_cast<std::size_t>(cellY) * static_cast<std::size_t>(width) +
-                  static_cast<std::size_t>(cellX)];
-        if (value != 0)
+        // Within the map the coordinate is not negative: truncating rounds down.
+        const int alongCell = static_cast<int>(along) >> 6;
+        cellX = XWalk ? lineCell : alongCell;
+        cellY = XWalk ? alongCell : lineCell;
+        // The tiles tell whether the cell holds a wall; only a wall's own
+        // value is read from the map.
+        if (mGrid.Enter(map, cursor, cellX, cellY))
         {
-            walk.value = value;
-            walk.inside = true;
-            break;
+            const std::int32_t value =
+                walls[static_cast<std::size_t>(cellY) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(cellX)];
+            if (value != 0)
+            {
+                walk.value = value;
+                walk.inside = true;
+                break;
+            }
+            mGrid.MarkSeen(cellX, cellY);
         }
-        mGrid.MarkSeen(cellX, cellY);
         along += stepAlong;
         line += step;
         lineCell += lineStep;
     }
+    mGrid.Leave(cursor);
     walk.line = line;
     walk.along = along;
     walk.cellX = cellX;
     walk.cellY = cellY;
+    walk.done = done;
+    return done;
 }
 
-bool Raycaster::ResumeX(const Map& map, Walk& walk)
+void Raycaster::WalkX(const Map& map, Walk& walk)
 {
-    if (!walk.inside || map.GetTile(walk.cellX, walk.cellY, TileType::WallsAndDoors) != 0)
+    WalkOn<true, false>(map, walk, NO_LIMIT);
+}
+
+void Raycaster::WalkY(const Map& map, Walk& walk)
+{
+    WalkOn<false, false>(map, walk, NO_LIMIT);
+}
+
+bool Raycaster::Reopen(const Map& map, Walk& walk)
+{
+    if (!walk.done || !walk.inside ||
+        map.GetTile(walk.cellX, walk.cellY, TileType::WallsAndDoors) != 0)
     {
         return false;
     }
@@ -216,20 +284,7 @@ bool Raycaster::ResumeX(const Map& map, Walk& walk)
     MarkVisible(map, walk.cellX, walk.cellY);
     walk.along += walk.stepAlong;
     walk.line += walk.step;
-    WalkX(map, walk);
-    return true;
-}
-
-bool Raycaster::ResumeY(const Map& map, Walk& walk)
-{
-    if (!walk.inside || map.GetTile(walk.cellX, walk.cellY, TileType::WallsAndDoors) != 0)
-    {
-        return false;
-    }
-    MarkVisible(map, walk.cellX, walk.cellY);
-    walk.along += walk.stepAlong;
-    walk.line += walk.step;
-    WalkY(map, walk);
+    walk.done = false;
     return true;
 }
 
@@ -313,8 +368,19 @@ void Raycaster::CastColumns(Game* game, const Entity* player, SDL_Surface* frame
     const int px = TruncToInt(player->mX);
     const int py = TruncToInt(player->mY);
     FitGrid(*game->mMap);
+    // Tails of an earlier cast into the same marks go first, on its walls.
+    FinishAllTails(*game->mMap);
     // The walls read from the map once for all the columns.
     mGrid.RefreshWalls();
+    mTailMap = game->mMap.get();
+    mTailEyeX = px;
+    mTailEyeY = py;
+    mTailFirstAngle = RayAngle(player->mAngle, 0);
+    mTailCount = ColumnCount(frame);
+    for (int column = 0; column < mTailCount; ++column)
+    {
+        mTails[static_cast<std::size_t>(column)].pending = false;
+    }
     mCastingFrame = true;
     for (int column = 0; column < ColumnCount(frame); ++column)
     {
@@ -337,22 +403,20 @@ void Raycaster::CastColumn(Game* game, int columnIndex, int angle, int px, int p
     mErased.clear();
     const double viewCos = mViewCos[static_cast<std::size_t>(columnIndex)];
     const double planeDistance = mProjectionDistance / viewCos;
-    const double invSin = mInvSin[static_cast<std::size_t>(angle)];
-    const double invCos = mInvCos[static_cast<std::size_t>(angle)];
 
     MarkSurroundings(map, px, py);
     Walk xWalk = StartX(px, py, angle);
     Walk yWalk = StartY(px, py, angle);
-    WalkX(map, xWalk);
-    WalkY(map, yWalk);
-    WalkHit xHit = FinishX(game, xWalk);
-    WalkHit yHit = FinishY(game, yWalk);
+    WalkHit xHit;
+    WalkHit yHit;
+    double xDistance = NO_LIMIT;
+    double yDistance = NO_LIMIT;
     for (;;)
     {
-        const double xDistance = (xHit.along - py) * invSin;
-        const double yDistance = (yHit.along - px) * invCos;
-        // A tie goes to the horizontal line.
-        const bool horizontal = yDistance <= xDistance;
+        WalkBoth(game, xWalk, yWalk, xHit, yHit, xDistance, yDistance);
+        // A tie goes to the horizontal line. A walk still on its way would
+        // meet its wall further than the other's.
+        const bool horizontal = yWalk.done && (!xWalk.done || yDistance <= xDistance);
         const WalkHit& chosen = horizontal ? yHit : xHit;
         const RayHit& hit = chosen.hit;
         if (column.count >= MAX_SLICES)
@@ -389,21 +453,214 @@ void Raycaster::CastColumn(Game* game, int columnIndex, int angle, int px, int p
         {
             mGrid.SetSolid(hit.tileX, hit.tileY, false);
         }
-        if (ResumeX(map, xWalk))
+        if (Reopen(map, xWalk))
         {
-            xHit = FinishX(game, xWalk);
+            xDistance = NO_LIMIT;
         }
-        if (ResumeY(map, yWalk))
+        if (Reopen(map, yWalk))
         {
-            yHit = FinishY(game, yWalk);
+            yDistance = NO_LIMIT;
         }
     }
+    KeepTail(columnIndex, xWalk.done ? yWalk : xWalk, !xWalk.done);
     for (const TemporaryErasedType& erased : mErased)
     {
         map.SetTile(erased.x, erased.y, erased.value, TileType::WallsAndDoors);
         if (map.IsInside(erased.x, erased.y))
         {
             mGrid.SetSolid(erased.x, erased.y, erased.value != 0);
+        }
+    }
+}
+
+void Raycaster::WalkBoth(Game* game, Walk& xWalk, Walk& yWalk, WalkHit& xHit, WalkHit& yHit,
+                         double& xDistance, double& yDistance)
+{
+    const Map& map = *game->mMap;
+    // A column on its own walks both to their ends. In a frame the walk that
+    // crosses its lines more often (the one less likely to jump a wall) goes
+    // first to its end, then the other only as long as its wall could be the
+    // nearer: what lies beyond the nearest wall costs nothing (Tail).
+    const bool xFirst = std::fabs(xWalk.stepAlong) <= std::fabs(yWalk.stepAlong);
+    const bool limited = mCastingFrame;
+    for (int turn = 0; turn < 2; ++turn)
+    {
+        if (xFirst == (turn == 0) && !xWalk.done)
+        {
+            const bool done = limited && yWalk.done
+                                  ? WalkOn<true, true>(map, xWalk, yDistance)
+                                  : WalkOn<true, false>(map, xWalk, NO_LIMIT);
+            if (done)
+            {
+                xHit = FinishX(game, xWalk);
+                xDistance = CrossingDistance(xWalk, xHit.along);
+            }
+        }
+        if (xFirst != (turn == 0) && !yWalk.done)
+        {
+            const bool done = limited && xWalk.done
+                                  ? WalkOn<false, true>(map, yWalk, xDistance)
+                                  : WalkOn<false, false>(map, yWalk, NO_LIMIT);
+            if (done)
+            {
+                yHit = FinishY(game, yWalk);
+                yDistance = CrossingDistance(yWalk, yHit.along);
+            }
+        }
+    }
+}
+
+// --- The walks behind the walls ---
+
+void Raycaster::KeepTail(int columnIndex, const Walk& walk, bool xWalk)
+{
+    if (!mCastingFrame)
+    {
+        // A column on its own walks to the ends; a frame's tails stay as they are.
+        return;
+    }
+    Tail& tail = mTails[static_cast<std::size_t>(columnIndex)];
+    tail.pending = !walk.done;
+    if (!tail.pending)
+    {
+        return;
+    }
+    tail.walk = walk;
+    tail.xWalk = xWalk;
+    tail.erasedCount = static_cast<int>(mErased.size());
+    for (std::size_t i = 0; i < mErased.size(); ++i)
+    {
+        tail.erasedX[i] = mErased[i].x;
+        tail.erasedY[i] = mErased[i].y;
+    }
+    mTailsPending = true;
+}
+
+void Raycaster::FinishTail(const Map& map, int columnIndex)
+{
+    Tail& tail = mTails[static_cast<std::size_t>(columnIndex)];
+    if (!tail.pending)
+    {
+        return;
+    }
+    tail.pending = false;
+    // The walk goes on as it would have in its column: through the cells the
+    // column looked through.
+    for (int i = 0; i < tail.erasedCount; ++i)
+    {
+        if (map.IsInside(tail.erasedX[i], tail.erasedY[i]))
+        {
+            mGrid.Solid(map, tail.erasedX[i], tail.erasedY[i]);
+            mGrid.SetSolid(tail.erasedX[i], tail.erasedY[i], false);
+        }
+    }
+    Walk walk = tail.walk;
+    if (tail.xWalk)
+    {
+        WalkX(map, walk);
+    }
+    else
+    {
+        WalkY(map, walk);
+    }
+    for (int i = tail.erasedCount - 1; i >= 0; --i)
+    {
+        if (map.IsInside(tail.erasedX[i], tail.erasedY[i]))
+        {
+            mGrid.SetSolid(tail.erasedX[i], tail.erasedY[i], true);
+        }
+    }
+}
+
+void Raycaster::FinishAllTails(const Map& map)
+{
+    if (!mTailsPending)
+    {
+        return;
+    }
+    for (int column = 0; column < mTailCount; ++column)
+    {
+        FinishTail(map, column);
+    }
+    mTailsPending = false;
+}
+
+bool Raycaster::OutsideView(double left, double right, double top, double bottom) const
+{
+    // The rays of the frame lie between the directions one angle unit before
+    // the first and after the last; a box entirely on the far side of either
+    // edge's line meets none of them.
+    const auto direction = [&](int unit)
+    {
+        const std::size_t angle = static_cast<std::size_t>((unit % FULL_TURN + FULL_TURN) % FULL_TURN);
+        return std::pair<double, double>{mCos[angle], mSin[angle]};
+    };
+    const auto [firstX, firstY] = direction(mTailFirstAngle - 1);
+    const auto [lastX, lastY] = direction(mTailFirstAngle + mTailCount);
+    bool beforeFirst = true;
+    bool afterLast = true;
+    for (const double cornerX : {left, right})
+    {
+        for (const double cornerY : {top, bottom})
+        {
+            beforeFirst = beforeFirst && firstX * cornerY - firstY * cornerX < 0;
+            afterLast = afterLast && cornerX * lastY - cornerY * lastX < 0;
+        }
+    }
+    return beforeFirst || afterLast;
+}
+
+void Raycaster::FinishTailsThrough(const Map& map, int x, int y)
+{
+    // A walk marks a cell where the ray crosses one of its edges, give or take
+    // the rounding of its sums: only rays that come within a unit of the cell
+    // can. Those are the rays whose direction lies within the angles that the
+    // cell, grown by a unit, spans from the eye.
+    constexpr double MARGIN = 1;
+    const double left = x * TILE_SIZE - MARGIN - mTailEyeX;
+    const double right = (x + 1) * TILE_SIZE + MARGIN - mTailEyeX;
+    const double top = y * TILE_SIZE - MARGIN - mTailEyeY;
+    const double bottom = (y + 1) * TILE_SIZE + MARGIN - mTailEyeY;
+    if (left <= 0 && right >= 0 && top <= 0 && bottom >= 0)
+    {
+        // The eye is at the cell: any ray may pass it.
+        FinishAllTails(map);
+        return;
+    }
+    if (OutsideView(left, right, top, bottom))
+    {
+        return;
+    }
+    const double centre = std::atan2((top + bottom) * 0.5, (left + right) * 0.5);
+    double low = 0;
+    double high = 0;
+    for (const double cornerX : {left, right})
+    {
+        for (const double cornerY : {top, bottom})
+        {
+            double offset = std::atan2(cornerY, cornerX) - centre;
+            offset = offset > QuillUtils::PI ? offset - 2 * QuillUtils::PI
+                     : offset < -QuillUtils::PI ? offset + 2 * QuillUtils::PI
+                                                : offset;
+            low = std::min(low, offset);
+            high = std::max(high, offset);
+        }
+    }
+    // Ray angle i points at i * pi / 960 + RAY_ANGLE_OFFSET.
+    constexpr double UNITS_PER_RADIAN = HALF_TURN / QuillUtils::PI;
+    constexpr double ANGLE_MARGIN = 1e-6;
+    const double middle = (centre - RAY_ANGLE_OFFSET) * UNITS_PER_RADIAN;
+    const long long first =
+        static_cast<long long>(std::floor(middle + (low - ANGLE_MARGIN) * UNITS_PER_RADIAN));
+    const long long last =
+        static_cast<long long>(std::ceil(middle + (high + ANGLE_MARGIN) * UNITS_PER_RADIAN));
+    for (long long unit = first; unit <= last; ++unit)
+    {
+        const long long column =
+            ((unit - mTailFirstAngle) % FULL_TURN + FULL_TURN) % FULL_TURN;
+        if (column < mTailCount)
+        {
+            FinishTail(map, static_cast<int>(column));
         }
     }
 }

@@ -24,9 +24,11 @@ class Map;
 // The picture is exactly that of ReferenceRaycaster, the plain version, in
 // every pixel; this one gets there with less work. A ray that looks through a
 // door goes on from where it stopped instead of starting again from the eye,
-// the walls and the visible cells are kept in tiles (GridTiles) so that a view
-// costs the same on any map, sprites find their image once per frame, and the
-// columns are drawn by ViewPainter.
+// the walls and the visible cells are kept in tiles (GridTiles), a ray's two
+// walks stop where the nearest wall is known and leave the rest of the farther
+// one (which only marks cells seen) until a sprite's cell asks for it, so that
+// a view costs the same on any map; sprites find their image once per frame,
+// and the columns are drawn by ViewPainter.
 // Nothing is allocated per frame once the buffers have grown to the map and
 // the number of sprites in sight.
 class Raycaster : public RaycasterTables
@@ -65,14 +67,17 @@ public:
     void DrawColumns(Game* game, SDL_Surface* frame, const Entity* player);
 
     // Whether a ray passed through the cell (or it touches the eye) this frame.
-    bool IsVisible(const Map& map, int x, int y) const;
+    // Walks the rest of the rays that could have passed it, if they are left.
+    bool IsVisible(const Map& map, int x, int y);
     // The way the wide parts of the drawing go (the fastest this processor
     // has unless set); every way draws the same pictures.
     RowPath Path() const { return mPainter.Path(); }
     void UsePath(RowPath path) { mPainter.UsePath(path); }
+    bool ByteTables() const { return mPainter.ByteTables(); }
+    void UseByteTables(bool use) { mPainter.UseByteTables(use); }
 
     // One flag per map cell, row by row (1 seen this frame).
-    std::vector<std::uint8_t> VisibleCells() const { return mGrid.SeenCells(); }
+    std::vector<std::uint8_t> VisibleCells();
 
     std::vector<Column> mColumns = std::vector<Column>(MAX_COLUMNS);
     std::vector<TemporaryErasedType> mErased;
@@ -92,8 +97,27 @@ private:
         int cellX = 0;
         int cellY = 0;
         std::int32_t value = 0;
+        // The distance of a crossing is (along - origin) * inverse.
+        double origin = 0;
+        double inverse = 0;
         // Stopped at a walls cell of the map (else it left the map).
         bool inside = false;
+        // Stopped for good (else paused before the crossing at line, along).
+        bool done = false;
+    };
+
+    // The rest of a column's walk that could not change the picture: it lay
+    // behind the column's last wall. Its only use is the cells it would mark as
+    // seen, so it is walked when someone asks about such a cell.
+    struct Tail
+    {
+        Walk walk;
+        bool xWalk = false;
+        bool pending = false;
+        // The see-through cells the column looked through, open for the walk.
+        int erasedCount = 0;
+        std::int32_t erasedX[ViewColumn::MAX_SLICES] = {};
+        std::int32_t erasedY[ViewColumn::MAX_SLICES] = {};
     };
 
     // What a walk met, as the casts report it.
@@ -126,12 +150,34 @@ private:
     Walk StartY(int px, int py, int angle) const;
     // Walks on until a walls cell or the edge of the map; the X walk crosses
     // the vertical lines (its `along` is a y), the Y walk the horizontal ones.
-    template <bool XWalk> void WalkOn(const Map& map, Walk& walk);
-    void WalkX(const Map& map, Walk& walk) { WalkOn<true>(map, walk); }
-    void WalkY(const Map& map, Walk& walk) { WalkOn<false>(map, walk); }
-    // Walks on through the cell the walk stopped at when that cell has been cleared.
-    bool ResumeX(const Map& map, Walk& walk);
-    bool ResumeY(const Map& map, Walk& walk);
+    // Limited, it pauses at the first crossing from which its wall would lie
+    // at least as far as the limit (the X walk) or beyond it (the Y walk, which
+    // wins ties). True when it stopped for good.
+    template <bool XWalk, bool Limited> bool WalkOn(const Map& map, Walk& walk, double limit);
+    void WalkX(const Map& map, Walk& walk);
+    void WalkY(const Map& map, Walk& walk);
+    // Walks the column's tail, if it still has one, to its end.
+    void FinishTail(const Map& map, int column);
+    // Walks every tail that could pass through cell (x, y).
+    void FinishTailsThrough(const Map& map, int x, int y);
+    void FinishAllTails(const Map& map);
+    // Whether a box around the eye (its edges relative to the eye) lies
+    // wholly outside the frame's view, which is narrower than a half turn.
+    bool OutsideView(double left, double right, double top, double bottom) const;
+    // Sends a walk that stopped at a cell now cleared on through it.
+    bool Reopen(const Map& map, Walk& walk);
+    // Walks a column's two walks until the nearer wall is known: one walk has
+    // stopped for good, and the other too or is behind it. The distances are
+    // those of the walls met.
+    void WalkBoth(Game* game, Walk& xWalk, Walk& yWalk, WalkHit& xHit, WalkHit& yHit,
+                  double& xDistance, double& yDistance);
+    // The distance of a walk's point at `along` on its line.
+    static double CrossingDistance(const Walk& walk, double along)
+    {
+        return (along - walk.origin) * walk.inverse;
+    }
+    // Keeps what is left of a frame column's walk.
+    void KeepTail(int columnIndex, const Walk& walk, bool xWalk);
     WalkHit FinishX(Game* game, const Walk& walk) const;
     WalkHit FinishY(Game* game, const Walk& walk) const;
 
@@ -140,5 +186,14 @@ private:
     GridTiles mGrid;
     // Casting the columns of a frame (else a column is cast on its own).
     bool mCastingFrame = false;
+    // The tails of this frame's columns, and the eye and first ray angle they
+    // were cast from.
+    std::vector<Tail> mTails = std::vector<Tail>(MAX_COLUMNS);
+    int mTailCount = 0;
+    bool mTailsPending = false;
+    const Map* mTailMap = nullptr;
+    int mTailEyeX = 0;
+    int mTailEyeY = 0;
+    int mTailFirstAngle = 0;
     std::vector<SpriteEntry> mSprites;
 };

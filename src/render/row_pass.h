@@ -100,6 +100,8 @@ namespace RowPaths
 bool Available(RowPath path);
 // The fastest available path.
 RowPath Best();
+// Whether the AVX-512 path can also look bytes up in wide tables (VBMI).
+bool ByteTables();
 const char* Name(RowPath path);
 void Paint(RowPath path, const RowPass& pass);
 void ClearStripBlock(RowPath path, const StripBlock& block);

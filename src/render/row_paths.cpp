@@ -19,6 +19,15 @@ bool RowPaths::Available(RowPath path)
     return false;
 }
 
+bool RowPaths::ByteTables()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    return Available(RowPath::Avx512) && __builtin_cpu_supports("avx512vbmi");
+#else
+    return false;
+#endif
+}
+
 RowPath RowPaths::Best()
 {
     return Available(RowPath::Avx512) ? RowPath::Avx512 : RowPath::Portable;

@@ -3,6 +3,27 @@
 #include <cstddef>
 #include <cstdint>
 
+// The shaded texels of the last wall strip drawn from its texture column's
+// table: neighbouring columns near a wall mostly show the same texture column
+// at the same light, and take them from here.
+struct ShadedTexels
+{
+    static constexpr int TEXELS = 64;
+
+    // What the texels were read and shaded for.
+    const std::uint8_t* texels = nullptr;
+    std::ptrdiff_t texelPitch = 0;
+    int first = 0;
+    int last = 0;
+    std::uint32_t multiplier = 0;
+    const std::uint8_t* shade = nullptr;
+    std::uint32_t alphaMask = 0;
+    std::uint32_t empty = 0;
+    bool byteTables = false;
+    bool valid = false;
+    alignas(64) std::uint32_t shaded[TEXELS] = {};
+};
+
 // A group of neighbouring columns of the view whose strips are drawn column by
 // column. Going down a column of the frame itself touches rows that lie a
 // whole frame row apart, of which the cache keeps few; so the strips are drawn
@@ -23,6 +44,8 @@ struct StripBlock
     int firstRow = 0;
     int endRow = 0;
     std::uint32_t empty = 0;
+    // Kept from strip to strip of the group (forgotten when the block is cleared).
+    ShadedTexels* shadedTexels = nullptr;
 
     std::uint32_t* Column(int column) const
     {
@@ -50,6 +73,9 @@ struct WallStrip
     int greenShift = 0;
     int blueShift = 0;
     std::uint32_t alphaMask = 0;
+    // The processor can look bytes up in a 256-byte table in its wide
+    // registers (AVX-512 VBMI): the shading table row is used so.
+    bool byteTables = false;
 };
 
 // Where the block goes in the frame, and the one bit per pixel, row by row,

@@ -13,7 +13,6 @@
 
 #if defined(__x86_64__) || defined(__i386__)
 
-#include <cstring>
 
 // The strip block in the wide registers of AVX-512: sixteen rows of a column at
 // once, their texels looked up in registers, and sixteen by sixteen pixels
@@ -56,6 +55,137 @@ QUILL_AVX512 inline __m512i TextureRows(const WallStrip& strip, int row, __m512d
     return _mm512_maskz_inserti64x4(ALL_LANES, _mm512_castsi256_si512(lowRows), highRows, 1);
 }
 
+#define QUILL_AVX512_VBMI \
+    __attribute__((target("avx512f,avx512bw,avx512dq,avx512vl,avx512vbmi")))
+
+// Shades texels from to to - 1 (multiples of eight) of `texel` into `shaded`
+// through the strip's table row, sixteen at a time, each byte looked up among
+// the row's 256 held in four registers; transparent texels become `empty`.
+QUILL_AVX512_VBMI void ShadeThroughByteTable(const WallStrip& strip, const std::uint32_t* texel,
+                                             std::uint32_t* shaded, int from, int to,
+                                             std::uint32_t empty)
+{
+    const __m512i table0 = _mm512_loadu_si512(strip.shade);
+    const __m512i table1 = _mm512_loadu_si512(strip.shade + 64);
+    const __m512i table2 = _mm512_loadu_si512(strip.shade + 128);
+    const __m512i table3 = _mm512_loadu_si512(strip.shade + 192);
+    const __m512i colourMask = _mm512_set1_epi32(
+        static_cast<int>(0xFFu << strip.redShift | 0xFFu << strip.greenShift |
+                         0xFFu << strip.blueShift));
+    const __m512i alphaMask = _mm512_set1_epi32(static_cast<int>(strip.alphaMask));
+    const __m512i emptyPixels = _mm512_set1_epi32(static_cast<int>(empty));
+    for (int texture = from; texture < to; texture += 16)
+    {
+        const int count = to - texture;
+        const __mmask16 lanes = count >= 16 ? ALL_ROWS : static_cast<__mmask16>((1u << count) - 1);
+        const __m512i texels = _mm512_maskz_loadu_epi32(lanes, texel + texture);
+        const __m512i low = _mm512_permutex2var_epi8(table0, texels, table1);
+        const __m512i high = _mm512_permutex2var_epi8(table2, texels, table3);
+        const __m512i bytes = _mm512_mask_blend_epi8(_mm512_movepi8_mask(texels), low, high);
+        const __m512i pixels = _mm512_ternarylogic_epi32(bytes, colourMask, alphaMask, 0xEA);
+        const __mmask16 opaque =
+            strip.alphaMask == 0 ? ALL_ROWS : _mm512_test_epi32_mask(texels, alphaMask);
+        _mm512_mask_storeu_epi32(shaded + texture, lanes,
+                                 _mm512_mask_blend_epi32(opaque, emptyPixels, pixels));
+    }
+}
+
+// Whether each of red, green and blue fills a byte of its own.
+inline bool ByteChannels(const WallStrip& strip)
+{
+    return strip.redShift % 8 == 0 && strip.greenShift % 8 == 0 && strip.blueShift % 8 == 0;
+}
+
+// Reads the texels of texture rows first to last of a strip's column (and as
+// far around them as whole groups of eight reach, repeating the end ones) and
+// shades them into `shaded`, each at its texture row; transparent ones empty.
+QUILL_AVX512 void ShadeStripTexels(const StripBlock& block, const WallStrip& strip,
+                                   const Lanes& lanes, const Multipliers& spread, bool irregular,
+                                   int first, int last, std::uint32_t* shaded)
+{
+    alignas(64) std::uint32_t texel[TEXTURE_SIZE];
+    const int from = first & ~7;
+    const int to = (last & ~7) + 8;
+    {
+        // Gathered sixteen at a time, each texture row clamped to first to last.
+        const __m512i offsets =
+            _mm512_set_epi32(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0);
+        const __m512i low = _mm512_set1_epi32(first);
+        const __m512i high = _mm512_set1_epi32(last);
+        const __m512i pitch = _mm512_set1_epi32(static_cast<int>(strip.texelPitch));
+        for (int texture = from; texture < to; texture += 16)
+        {
+            const int count = to - texture;
+            const __mmask16 wanted =
+                count >= 16 ? ALL_ROWS : static_cast<__mmask16>((1u << count) - 1);
+            const __m512i rows = _mm512_maskz_min_epi32(
+                ALL_ROWS,
+                _mm512_maskz_max_epi32(ALL_ROWS,
+                                       _mm512_add_epi32(_mm512_set1_epi32(texture), offsets), low),
+                high);
+            const __m512i texels = _mm512_mask_i32gather_epi32(
+                _mm512_setzero_si512(), wanted, _mm512_mullo_epi32(rows, pitch), strip.texels, 1);
+            _mm512_mask_storeu_epi32(texel + texture, wanted, texels);
+        }
+    }
+    const bool byteTable = irregular && strip.byteTables && ByteChannels(strip);
+    if (byteTable)
+    {
+        ShadeThroughByteTable(strip, texel, shaded, from, to, block.empty);
+    }
+    const __m256i empty8 = _mm256_set1_epi32(static_cast<int>(block.empty));
+    for (int texture = from; texture < to && !byteTable; texture += 8)
+    {
+        const __m256i texels = _mm256_load_si256(reinterpret_cast<const __m256i*>(texel + texture));
+        __m256i pixels = MultiplyTexels(lanes, texels, spread);
+        if (irregular)
+        {
+            // One table row for the whole strip.
+            alignas(32) std::uint32_t one[8];
+            _mm256_store_si256(reinterpret_cast<__m256i*>(one), texels);
+            for (int lane = 0; lane < 8; ++lane)
+            {
+                const std::uint32_t value = one[lane];
+                one[lane] = static_cast<std::uint32_t>(strip.shade[(value >> strip.redShift) & 0xFFu])
+                                << strip.redShift |
+                            static_cast<std::uint32_t>(strip.shade[(value >> strip.greenShift) & 0xFFu])
+                                << strip.greenShift |
+                            static_cast<std::uint32_t>(strip.shade[(value >> strip.blueShift) & 0xFFu])
+                                << strip.blueShift |
+                            strip.alphaMask;
+            }
+            pixels = _mm256_load_si256(reinterpret_cast<const __m256i*>(one));
+        }
+        pixels = _mm256_mask_blend_epi32(OpaqueLanes(lanes, texels), empty8, pixels);
+        _mm256_store_si256(reinterpret_cast<__m256i*>(shaded + texture), pixels);
+    }
+}
+
+// Whether the kept texels are those of this strip.
+inline bool Keeps(const ShadedTexels* kept, const StripBlock& block, const WallStrip& strip,
+                  int first, int last)
+{
+    return kept != nullptr && kept->valid && kept->texels == strip.texels &&
+           kept->texelPitch == strip.texelPitch && kept->first == first && kept->last == last &&
+           kept->multiplier == strip.multiplier && kept->shade == strip.shade &&
+           kept->alphaMask == strip.alphaMask && kept->empty == block.empty &&
+           kept->byteTables == strip.byteTables;
+}
+
+void Keep(ShadedTexels& kept, const StripBlock& block, const WallStrip& strip, int first, int last)
+{
+    kept.texels = strip.texels;
+    kept.texelPitch = strip.texelPitch;
+    kept.first = first;
+    kept.last = last;
+    kept.multiplier = strip.multiplier;
+    kept.shade = strip.shade;
+    kept.alphaMask = strip.alphaMask;
+    kept.empty = block.empty;
+    kept.byteTables = strip.byteTables;
+    kept.valid = true;
+}
+
 // The rows from `row` up to `end` (at most sixteen) that lie in the strip.
 inline __mmask16 RowsUpTo(int row, int end)
 {
@@ -66,6 +196,10 @@ inline __mmask16 RowsUpTo(int row, int end)
 
 QUILL_AVX512 void ClearStripBlockAvx512(const StripBlock& block)
 {
+    if (block.shadedTexels != nullptr)
+    {
+        block.shadedTexels->valid = false;
+    }
     const __m512i empty = _mm512_set1_epi32(static_cast<int>(block.empty));
     for (int column = 0; column < StripBlock::COLUMNS; ++column)
     {
@@ -121,40 +255,17 @@ QUILL_AVX512 bool PaintWallStripAvx512(const StripBlock& block, int column,
     }
     // The strip's texels, shaded, each texture row at its own place (rows
     // outside first to last are never looked up); transparent ones empty.
-    alignas(64) std::uint32_t texel[TEXTURE_SIZE];
-    alignas(64) std::uint32_t shaded[TEXTURE_SIZE];
-    const int from = first & ~7;
-    const int to = (last & ~7) + 8;
-    for (int texture = from; texture < to; ++texture)
+    // Rows outside are loaded with the rest but never used.
+    ShadedTexels* kept = block.shadedTexels;
+    alignas(64) std::uint32_t ownShaded[TEXTURE_SIZE] = {};
+    std::uint32_t* shaded = kept != nullptr ? kept->shaded : ownShaded;
+    if (!Keeps(kept, block, strip, first, last))
     {
-        const int inside = texture < first ? first : (texture > last ? last : texture);
-        std::memcpy(texel + texture, strip.texels + inside * strip.texelPitch, sizeof(std::uint32_t));
-    }
-    const __m256i empty8 = _mm256_set1_epi32(static_cast<int>(block.empty));
-    for (int texture = from; texture < to; texture += 8)
-    {
-        const __m256i texels = _mm256_load_si256(reinterpret_cast<const __m256i*>(texel + texture));
-        __m256i pixels = MultiplyTexels(lanes, texels, spread);
-        if (irregular)
+        ShadeStripTexels(block, strip, lanes, spread, irregular, first, last, shaded);
+        if (kept != nullptr)
         {
-            // One table row for the whole strip.
-            alignas(32) std::uint32_t one[8];
-            _mm256_store_si256(reinterpret_cast<__m256i*>(one), texels);
-            for (int lane = 0; lane < 8; ++lane)
-            {
-                const std::uint32_t value = one[lane];
-                one[lane] = static_cast<std::uint32_t>(strip.shade[(value >> strip.redShift) & 0xFFu])
-                                << strip.redShift |
-                            static_cast<std::uint32_t>(strip.shade[(value >> strip.greenShift) & 0xFFu])
-                                << strip.greenShift |
-                            static_cast<std::uint32_t>(strip.shade[(value >> strip.blueShift) & 0xFFu])
-                                << strip.blueShift |
-                            strip.alphaMask;
-            }
-            pixels = _mm256_load_si256(reinterpret_cast<const __m256i*>(one));
+            Keep(*kept, block, strip, first, last);
         }
-        pixels = _mm256_mask_blend_epi32(OpaqueLanes(lanes, texels), empty8, pixels);
-        _mm256_store_si256(reinterpret_cast<__m256i*>(shaded + texture), pixels);
     }
     // Sixteen rows at a time: their texture rows, looked up among the 64
     // shaded texels held in four registers.

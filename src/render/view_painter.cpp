@@ -365,6 +365,7 @@ void ViewPainter::PrepareRows(int height)
                                      StripBlock::BAND);
     mBlockPixels.assign(static_cast<std::size_t>(mBlock.stride) * StripBlock::COLUMNS, 0);
     mBlock.pixels = mBlockPixels.data();
+    mBlock.shadedTexels = &mShadedTexels;
     mRowsFor = height;
     mHalfHeightFor = halfHeight;
 }
@@ -910,6 +911,7 @@ void ViewPainter::PaintFarStrip(const ViewSlice& slice, const SliceSource& sourc
     strip.greenShift = state.floorLayout.greenShift;
     strip.blueShift = state.floorLayout.blueShift;
     strip.alphaMask = state.floorLayout.alphaMask;
+    strip.byteTables = mByteTables;
     const int column = ray.column - mBlockFirst;
     for (int r = 0; r < open.count; ++r)
     {

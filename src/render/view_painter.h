@@ -56,6 +56,10 @@ public:
     // The way the row pass goes; the fastest this processor has unless set.
     RowPath Path() const { return mPath; }
     void UsePath(RowPath path) { mPath = path; }
+    // Whether the AVX-512 path looks shades up in byte tables where the
+    // processor can (it can be turned off, to check the other way).
+    bool ByteTables() const { return mByteTables; }
+    void UseByteTables(bool use) { mByteTables = use && RowPaths::ByteTables(); }
 
 private:
     // Where the 8-bit channels of a 32-bit pixel format sit.
@@ -261,6 +265,7 @@ private:
     ShadeTable mShades;
     FrameState mFrame;
     RowPath mPath = RowPaths::Best();
+    bool mByteTables = RowPaths::ByteTables();
     // Per frame height: each row as a double, and its distance below and above
     // the middle row (halfHeight - y for the ceiling, y - halfHeight for the floor).
     std::vector<double> mRowY;
@@ -280,6 +285,7 @@ private:
     std::vector<std::int32_t> mStripRows;
     // The group of columns whose strips are being drawn, and its first column (or -1).
     StripBlock mBlock;
+    ShadedTexels mShadedTexels;
     std::vector<std::uint32_t> mBlockPixels;
     int mBlockFirst = -1;
     std::vector<RowRun> mRunsA;

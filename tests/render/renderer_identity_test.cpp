@@ -42,11 +42,23 @@ public:
         for (const RowPath path : AvailablePaths())
         {
             mGame->mRaycaster->UsePath(path);
-            const int here = mComparison->DifferingPixels(seed);
-            EXPECT_EQ(here, 0) << "drawn along the " << RowPaths::Name(path) << " way";
-            differing += here;
+            // The AVX-512 way with its byte tables and without them.
+            for (const bool byteTables : {true, false})
+            {
+                mGame->mRaycaster->UseByteTables(byteTables);
+                if (byteTables != mGame->mRaycaster->ByteTables())
+                {
+                    continue;
+                }
+                const int here = mComparison->DifferingPixels(seed);
+                EXPECT_EQ(here, 0) << "drawn along the " << RowPaths::Name(path) << " way"
+                                   << (byteTables ? " with byte tables" : "");
+                differing += here;
+                differing += DifferingSeenCells();
+            }
         }
         mGame->mRaycaster->UsePath(RowPaths::Best());
+        mGame->mRaycaster->UseByteTables(true);
         return differing;
     }
 
@@ -64,6 +76,31 @@ public:
     }
 
 private:
+    // The cells both renderers count as seen in the frame just drawn: asked one
+    // by one (which the game's renderer answers for the cell alone), then all
+    // at once. The sprites drawn depend on them.
+    int DifferingSeenCells()
+    {
+        const Map& map = *mGame->mMap;
+        Raycaster& caster = *mGame->mRaycaster;
+        const ReferenceRaycaster& reference = mComparison->Reference();
+        int differing = 0;
+        for (int y = 0; y < map.mHeight; ++y)
+        {
+            for (int x = 0; x < map.mWidth; ++x)
+            {
+                differing += caster.IsVisible(map, x, y) != reference.IsVisible(map, x, y) ? 1 : 0;
+            }
+        }
+        const std::vector<std::uint8_t> seen = caster.VisibleCells();
+        for (std::size_t cell = 0; cell < seen.size() && cell < reference.mVisible.size(); ++cell)
+        {
+            differing += (seen[cell] != 0) != reference.mVisible[cell] ? 1 : 0;
+        }
+        EXPECT_EQ(differing, 0) << "cells seen differently";
+        return differing;
+    }
+
     std::unique_ptr<Game> mGame;
     std::unique_ptr<RendererComparison> mComparison;
 };
@@ -167,6 +204,8 @@ TEST(RendererIdentity, TheReferenceViewsLookTheSame)
         all.push_back(view);
     }
     all.push_back(views.MapOfSide(ReferenceViews::HALL_SIDE));
+    // On a large map the rays that miss the hall's walls go on far beyond them.
+    all.push_back(views.MapOfSide(16 * ReferenceViews::HALL_SIDE));
     for (const int sprites : {0, 50, 400})
     {
         all.push_back(views.Hall(sprites));
@@ -257,6 +296,9 @@ TEST(RendererIdentity, HostileMapsLookTheSame)
 
 TEST(RendererIdentity, EveryWayOfDrawingIsChecked)
 {
+    // Byte tables only where the processor has them, and on unless turned off.
+    TwoRenderers renderers;
+    EXPECT_EQ(renderers.game().mRaycaster->ByteTables(), RowPaths::ByteTables());
     // The portable way always; the processors the game is built and tested on
     // have AVX-512 as well, and it is checked whenever they do.
     const std::vector<RowPath> paths = TwoRenderers::AvailablePaths();
