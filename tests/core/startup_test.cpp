@@ -10,22 +10,6 @@ namespace
 {
 const char* const DEFAULT_SETTINGS = "80 79 82 81 44 224 225 226 30 31\n64 64 1 0 1 1\n";
 
-// Runs the start-up and returns the message it fails with.
-std::string StartupFailure(TestGame::Options options)
-{
-    options.init = false;
-    TestGame test(options);
-    try
-    {
-        test.Init();
-    }
-    catch (const std::exception& error)
-    {
-        return error.what();
-    }
-    return "no error";
-}
-
 std::string WindowTitle(Game& game) { return SDL_GetWindowTitle(game.mFramework->GetWindow()); }
 } // namespace
 
@@ -111,19 +95,19 @@ TEST(Startup, FailuresAndTheirMessages)
 {
     TestGame::Options noHud;
     noHud.missingData = {"gfx/hud.png"};
-    EXPECT_EQ(StartupFailure(noHud).rfind("Couldn't initialize image: ", 0), 0u);
+    EXPECT_EQ(TestGame::StartupFailure(noHud).rfind("Couldn't initialize image: ", 0), 0u);
 
     TestGame::Options noMapList;
     noMapList.missingData = {"maps/map.cfg"};
-    EXPECT_EQ(StartupFailure(noMapList), "Couldn't read map config file!");
+    EXPECT_EQ(TestGame::StartupFailure(noMapList), "Couldn't read map config file!");
 
     TestGame::Options emptyMapList;
     emptyMapList.files = {{"data/maps/map.cfg", ""}};
-    EXPECT_EQ(StartupFailure(emptyMapList), "Map list is empty!");
+    EXPECT_EQ(TestGame::StartupFailure(emptyMapList), "Map list is empty!");
 
     TestGame::Options crowdedLine;
     crowdedLine.files = {{"data/maps/map.cfg", "a.map\nb.map b.ogg extra\n"}};
-    EXPECT_EQ(StartupFailure(crowdedLine), "Line (2) contains more than two entries!");
+    EXPECT_EQ(TestGame::StartupFailure(crowdedLine), "Line (2) contains more than two entries!");
 }
 
 TEST(Startup, BadCommandLineNeverTouchesTheSettings)
@@ -131,7 +115,7 @@ TEST(Startup, BadCommandLineNeverTouchesTheSettings)
     TestGame::Options options;
     options.arguments = {"--windowsize", "319", "240"};
     options.files = {{"ql3d.cfg", "4 5 6 7 8 9 10 11 12 13\n1 2 0 0 0 0\n"}};
-    EXPECT_EQ(StartupFailure(options), "Window size must be at least 320x240 pixels!");
+    EXPECT_EQ(TestGame::StartupFailure(options), "Window size must be at least 320x240 pixels!");
 }
 
 TEST(Startup, EmptyMapListStillRewritesTheSettingsThatWereRead)

@@ -10,21 +10,6 @@
 
 namespace
 {
-std::string StartupFailure(TestGame::Options options)
-{
-    options.init = false;
-    TestGame test(options);
-    try
-    {
-        test.Init();
-    }
-    catch (const std::exception& error)
-    {
-        return error.what();
-    }
-    return "no error";
-}
-
 std::string NewGameFailure(const std::string& mapText)
 {
     TestGame test(OptionsWithMaps({{"level.map", mapText, ""}}));
@@ -47,16 +32,16 @@ TEST(HostileFiles, AMapListLineWithoutAMapIsNamed)
 {
     TestGame::Options leadingSpace;
     leadingSpace.files = {{"data/maps/map.cfg", "map01.map\n map01.map\n"}};
-    EXPECT_EQ(StartupFailure(leadingSpace), "Line (2) names no map file!");
+    EXPECT_EQ(TestGame::StartupFailure(leadingSpace), "Line (2) names no map file!");
 
     TestGame::Options doubleSpace;
     doubleSpace.files = {{"data/maps/map.cfg", "map01.map  map1.ogg\n"}};
-    EXPECT_EQ(StartupFailure(doubleSpace), "Line (1) contains more than two entries!");
+    EXPECT_EQ(TestGame::StartupFailure(doubleSpace), "Line (1) contains more than two entries!");
 
     // Blank lines name nothing and are passed over; the count of lines goes on.
     TestGame::Options blankLines;
     blankLines.files = {{"data/maps/map.cfg", "\n  \nmap01.map\n\n"}};
-    EXPECT_EQ(StartupFailure(blankLines), "no error");
+    EXPECT_EQ(TestGame::StartupFailure(blankLines), "no error");
 }
 
 TEST(HostileFiles, AnAngleThatIsNoNumberIsNamedLikeOneOutOfRange)
@@ -72,18 +57,18 @@ TEST(HostileFiles, ASoundOrTrackThatCannotLoadIsNamed)
 {
     TestGame::Options missingSound;
     missingSound.files = {{"data/sfx/sounds.cfg", "select.wav\nmissing.wav\n"}};
-    EXPECT_EQ(StartupFailure(missingSound),
+    EXPECT_EQ(TestGame::StartupFailure(missingSound),
               "Couldn't load sound file: data/sfx/missing.wav (the file cannot be opened)");
 
     // A file that is there but no sound: SDL's reason follows the name.
     TestGame::Options notASound;
     notASound.files = {{"data/sfx/sounds.cfg", "../maps/map.cfg\n"}};
     EXPECT_EQ(
-        StartupFailure(notASound).rfind("Couldn't load sound file: data/sfx/../maps/map.cfg (", 0),
+        TestGame::StartupFailure(notASound).rfind("Couldn't load sound file: data/sfx/../maps/map.cfg (", 0),
         0u);
 
     TestGame::Options missingTrack;
     missingTrack.files = {{"data/music/music.cfg", "title.ogg missing.ogg\n"}};
-    EXPECT_EQ(StartupFailure(missingTrack),
+    EXPECT_EQ(TestGame::StartupFailure(missingTrack),
               "Couldn't load music file: data/music/missing.ogg (the file cannot be opened)");
 }

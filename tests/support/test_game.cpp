@@ -3,6 +3,7 @@
 #include "core/utils.h"
 
 #include <algorithm>
+#include <exception>
 
 #include <cstdlib>
 #include <cstring>
@@ -36,6 +37,21 @@ TestGame::~TestGame()
 {
     mGame.reset();
     mDir.reset();
+}
+
+std::string TestGame::StartupFailure(Options options)
+{
+    options.init = false;
+    TestGame test(options);
+    try
+    {
+        test.Init();
+    }
+    catch (const std::exception& error)
+    {
+        return error.what();
+    }
+    return "no error";
 }
 
 bool TestGame::Init()

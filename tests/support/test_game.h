@@ -48,6 +48,9 @@ public:
     ScratchDir& dir() { return *mDir; }
     // Starts the game with the options' command line; rethrows start-up errors.
     bool Init();
+    // Creates a game with these options, starts it and returns the message the
+    // start-up fails with ("no error" when it starts).
+    static std::string StartupFailure(Options options);
     // Ends the program as main does, by destroying the game (which writes the
     // settings file); the working directory stays for a look at what was left.
     // game() must not be used afterwards.
