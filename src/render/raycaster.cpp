@@ -324,16 +324,26 @@ Raycaster::WalkHit Raycaster::FinishY(Game* game, const Walk& walk) const
     return result;
 }
 
-RayHit Raycaster::CastXRay(Game* game, int px, int py, int angle, int& tileX, int& tileY,
-                           double& hitY, int& hitX)
+Raycaster::WalkHit Raycaster::CastAlone(Game* game, int px, int py, int angle, bool xWalk)
 {
     const Map& map = *game->mMap;
     FitGrid(map);
     mGrid.RefreshWalls();
-    Walk walk = StartX(px, py, angle);
+    Walk walk = xWalk ? StartX(px, py, angle) : StartY(px, py, angle);
     MarkSurroundings(map, px, py);
-    WalkX(map, walk);
-    const WalkHit result = FinishX(game, walk);
+    if (xWalk)
+    {
+        WalkX(map, walk);
+        return FinishX(game, walk);
+    }
+    WalkY(map, walk);
+    return FinishY(game, walk);
+}
+
+RayHit Raycaster::CastXRay(Game* game, int px, int py, int angle, int& tileX, int& tileY,
+                           double& hitY, int& hitX)
+{
+    const WalkHit result = CastAlone(game, px, py, angle, true);
     hitY = result.along;
     hitX = result.line;
     tileX = result.hit.tileX;
@@ -344,13 +354,7 @@ RayHit Raycaster::CastXRay(Game* game, int px, int py, int angle, int& tileX, in
 RayHit Raycaster::CastYRay(Game* game, int px, int py, int angle, int& tileX, int& tileY,
                            double& hitX, int& hitY)
 {
-    const Map& map = *game->mMap;
-    FitGrid(map);
-    mGrid.RefreshWalls();
-    Walk walk = StartY(px, py, angle);
-    MarkSurroundings(map, px, py);
-    WalkY(map, walk);
-    const WalkHit result = FinishY(game, walk);
+    const WalkHit result = CastAlone(game, px, py, angle, false);
     hitX = result.along;
     hitY = result.line;
     tileX = result.hit.tileX;

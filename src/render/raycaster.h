@@ -178,6 +178,8 @@ private:
     }
     // Keeps what is left of a frame column's walk.
     void KeepTail(int columnIndex, const Walk& walk, bool xWalk);
+    // One ray cast on its own (outside a frame), walked to its wall.
+    WalkHit CastAlone(Game* game, int px, int py, int angle, bool xWalk);
     WalkHit FinishX(Game* game, const Walk& walk) const;
     WalkHit FinishY(Game* game, const Walk& walk) const;
 
