@@ -28,6 +28,7 @@ bool ImageManager::AddImage(const std::string& fileName, const std::string& key,
         SDL_SetSurfaceRLE(converted, 1);
     }
     mImages.emplace(key, Wrapper(converted));
+    ++mGeneration;
     return true;
 }
 
@@ -37,4 +38,10 @@ SDL_Surface* ImageManager::GetImage(const std::string& key) const
     return found == mImages.end() ? nullptr : found->second.Find<SDL_Surface>();
 }
 
-void ImageManager::RemoveImage(const std::string& key) { mImages.erase(key); }
+void ImageManager::RemoveImage(const std::string& key)
+{
+    if (mImages.erase(key) != 0)
+    {
+        ++mGeneration;
+    }
+}

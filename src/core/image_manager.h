@@ -4,11 +4,14 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
 
 // Loads the PNG images once, converted to the renderer's pixel format, and
-// lends them out by key ("walls", "font", ...).
+// lends them out by key ("walls", "font", ...). The images are read, never
+// written, once loaded: whoever keeps something made from one (the renderer's
+// copy of the walls) only has to watch Generation() to know it is still good.
 class ImageManager
 {
 public:
@@ -19,7 +22,10 @@ public:
     // Null for a key never added.
     SDL_Surface* GetImage(const std::string& key) const;
     void RemoveImage(const std::string& key);
+    // Changes whenever an image is added or removed.
+    std::uint64_t Generation() const { return mGeneration; }
 
 private:
     std::map<std::string, Wrapper> mImages;
+    std::uint64_t mGeneration = 0;
 };

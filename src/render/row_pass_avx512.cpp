@@ -155,13 +155,10 @@ QUILL_AVX512 inline __m256i CellTextures(const RowPass& pass, const RowLanes& la
     return _mm256_mmask_i32gather_epi32(lanes.minusOne, known, value, pass.floorTextures, 4);
 }
 
-QUILL_AVX512 inline __m256i LightMultipliers(const RowPass& pass, __m256i light, __mmask8 found,
-                                             std::int32_t first)
+// Neighbouring lights differ about as often as not, so a test for one light
+// throughout would only mislead the branch predictor: always gathered.
+QUILL_AVX512 inline __m256i LightMultipliers(const RowPass& pass, __m256i light, __mmask8 found)
 {
-    if (_mm256_mask_cmpneq_epi32_mask(found, light, _mm256_set1_epi32(first)) == 0)
-    {
-        return _mm256_set1_epi32(static_cast<int>(pass.multipliers[first]));
-    }
     return _mm256_mmask_i32gather_epi32(_mm256_set1_epi32(static_cast<int>(IRREGULAR)), found,
                                         light, pass.multipliers, 4);
 }
@@ -186,18 +183,17 @@ QUILL_AVX512 inline __m256i FloorPixels(const RowPass& pass, const RowLanes& lan
                              irregular);
 }
 
-// A pair of rows goes in three sweeps over the columns, the groups of columns
+// A pair of rows goes in two sweeps over the columns, the groups of columns
 // independent of each other within a sweep, so that the processor works on
 // several at once instead of waiting for each lookup in turn: first the floor
-// points, then their cells' textures and their lights' multipliers, then the
+// points with their cells' textures and their lights' multipliers, then the
 // texels and pixels.
 struct PairSweeps
 {
     static constexpr int GROUPS = RowPass::MAX_COLUMNS / RowPass::GROUP;
 
-    alignas(64) std::int32_t cell[RowPass::MAX_COLUMNS];
     alignas(64) std::int32_t light[RowPass::MAX_COLUMNS];
-    // Within the texture, then (with the texture's first texel added) within the image.
+    // Where the texels lie in the image.
     alignas(64) std::int32_t floorPlace[RowPass::MAX_COLUMNS];
     alignas(64) std::int32_t ceilingPlace[RowPass::MAX_COLUMNS];
     alignas(64) std::uint32_t multiplier[RowPass::MAX_COLUMNS];
@@ -207,7 +203,7 @@ struct PairSweeps
 };
 
 // The floor points of the ceiling lanes of row `top` and the floor lanes of
-// row `bottom`, as far below the middle.
+// row `bottom`, as far below the middle, with their textures and shading.
 QUILL_AVX512 void FindPairPoints(const RowPass& pass, const RowLanes& lanes, int top, int bottom,
                                  PairSweeps& sweeps)
 {
@@ -229,37 +225,20 @@ QUILL_AVX512 void FindPairPoints(const RowPass& pass, const RowLanes& lanes, int
         }
         const FloorPoints points = FindFloorPoints(pass, lanes, c, _mm512_loadu_pd(pass.floorFactor + c),
                                                    depth, ceiling | floor);
-        sweeps.found[group] = points.found;
-        StoreInts(sweeps.cell + c, points.cell);
-        StoreInts(sweeps.light + c, points.light);
-        StoreInts(sweeps.floorPlace + c, points.floorPlace);
-        StoreInts(sweeps.ceilingPlace + c, points.ceilingPlace);
-    }
-}
-
-QUILL_AVX512 void FindPairTextures(const RowPass& pass, const RowLanes& lanes, PairSweeps& sweeps)
-{
-    for (int c = 0, group = 0; c < pass.columns; c += RowPass::GROUP, ++group)
-    {
-        __mmask8 found = sweeps.found[group];
+        __mmask8 found = points.found;
         if (found == 0)
         {
             continue;
         }
-        const int first = c + __builtin_ctz(found);
-        const __m256i texture = CellTextures(pass, lanes, LoadInts(sweeps.cell + c), found,
-                                             sweeps.cell[first]);
+        const int firstCell =
+            _mm256_cvtsi256_si32(_mm256_maskz_compress_epi32(found, points.cell));
+        const __m256i texture = CellTextures(pass, lanes, points.cell, found, firstCell);
         found &= _mm256_cmpgt_epi32_mask(texture, lanes.minusOne);
         sweeps.found[group] = found;
-        StoreInts(sweeps.floorPlace + c, _mm256_add_epi32(texture, LoadInts(sweeps.floorPlace + c)));
-        StoreInts(sweeps.ceilingPlace + c,
-                  _mm256_add_epi32(texture, LoadInts(sweeps.ceilingPlace + c)));
-        if (found != 0)
-        {
-            StoreInts(sweeps.multiplier + c,
-                      LightMultipliers(pass, LoadInts(sweeps.light + c), found,
-                                       sweeps.light[c + __builtin_ctz(found)]));
-        }
+        StoreInts(sweeps.light + c, points.light);
+        StoreInts(sweeps.floorPlace + c, _mm256_add_epi32(texture, points.floorPlace));
+        StoreInts(sweeps.ceilingPlace + c, _mm256_add_epi32(texture, points.ceilingPlace));
+        StoreInts(sweeps.multiplier + c, LightMultipliers(pass, points.light, found));
     }
 }
 
@@ -293,7 +272,6 @@ QUILL_AVX512 void PaintPair(const RowPass& pass, const RowLanes& lanes, int top,
 {
     PairSweeps sweeps;
     FindPairPoints(pass, lanes, top, bottom, sweeps);
-    FindPairTextures(pass, lanes, sweeps);
     std::uint32_t* above = reinterpret_cast<std::uint32_t*>(pass.frame + top * pass.framePitch);
     std::uint32_t* below = reinterpret_cast<std::uint32_t*>(pass.frame + bottom * pass.framePitch);
     for (int c = 0, group = 0; c < pass.columns; c += RowPass::GROUP, ++group)
@@ -355,13 +333,10 @@ QUILL_AVX512 void PaintRow(const RowPass& pass, const RowLanes& lanes, int row)
         {
             const int first = c + __builtin_ctz(ok);
             alignas(32) std::int32_t cell[RowPass::GROUP];
-            alignas(32) std::int32_t light[RowPass::GROUP];
             StoreInts(cell, points.cell);
-            StoreInts(light, points.light);
             const __m256i texture = CellTextures(pass, lanes, points.cell, ok, cell[first - c]);
             ok &= _mm256_cmpgt_epi32_mask(texture, lanes.minusOne);
-            const __m256i multipliers =
-                LightMultipliers(pass, points.light, ok, ok != 0 ? light[__builtin_ctz(ok)] : 0);
+            const __m256i multipliers = LightMultipliers(pass, points.light, ok);
             const Multipliers spread = SpreadMultipliers(lanes.shading, multipliers);
             const __m256i place =
                 _mm256_mask_blend_epi32(ceiling, points.floorPlace, points.ceilingPlace);

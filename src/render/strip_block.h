@@ -53,9 +53,10 @@ struct StripBlock
     }
 };
 
-// The rows begin to end of a column's farthest strip, a wall whose texture
-// column lies inside its image: nothing lies behind it, so a transparent
-// texel leaves the pixel as it is.
+// The rows begin to end of a strip whose texture column lies inside its image.
+// A transparent texel leaves the pixel as it is: for the farthest strip of a
+// column, nothing lies behind it; for one in front, the strips behind it are
+// drawn later, over what it left empty.
 struct WallStrip
 {
     // The texture column's first texel and the distance between its rows.
@@ -65,6 +66,9 @@ struct WallStrip
     double inverseScale = 0;
     int begin = 0;
     int end = 0;
+    // Drawn behind strips already in the block: only over the pixels they
+    // left empty.
+    bool behind = false;
     // Its shading: the light's multiplier (ShadeTable) and table row.
     std::uint32_t multiplier = 0;
     const std::uint8_t* shade = nullptr;

@@ -106,6 +106,18 @@ QUILL_AVX512 void ShadeStripTexels(const StripBlock& block, const WallStrip& str
     alignas(64) std::uint32_t texel[TEXTURE_SIZE];
     const int from = first & ~7;
     const int to = (last & ~7) + 8;
+    if (strip.texelPitch == 4)
+    {
+        // The texture column's texels follow one another: the whole groups
+        // of eight around first to last all lie on the texture.
+        for (int texture = from; texture < to; texture += 8)
+        {
+            _mm256_store_si256(reinterpret_cast<__m256i*>(texel + texture),
+                               _mm256_loadu_si256(reinterpret_cast<const __m256i*>(
+                                   strip.texels + static_cast<std::ptrdiff_t>(texture) * 4)));
+        }
+    }
+    else
     {
         // Gathered sixteen at a time, each texture row clamped to first to last.
         const __m512i offsets =
@@ -230,9 +242,10 @@ QUILL_AVX512 bool PaintWallStripAvx512(const StripBlock& block, int column,
     const Multipliers spread = SpreadMultipliers(lanes, multiplier);
     const bool irregular = (strip.multiplier & IRREGULAR) != 0;
     std::uint32_t* pixels = block.Column(column);
-    if (strip.end - strip.begin <= last - first && !irregular)
+    if (strip.end - strip.begin <= last - first && !irregular && strip.texelPitch != 4)
     {
-        // A far strip skips texels: each row reads and shades its own.
+        // A far strip skips texels: each row reads and shades its own (unless
+        // the texels follow one another, when all are read and shaded at once).
         const __m512d steps = _mm512_set_pd(7, 6, 5, 4, 3, 2, 1, 0);
         const __m512d top = _mm512_set1_pd(strip.top);
         const __m512d inverse = _mm512_set1_pd(strip.inverseScale);
@@ -248,7 +261,12 @@ QUILL_AVX512 bool PaintWallStripAvx512(const StripBlock& block, int column,
                 count >= 8 ? ALL_LANES : static_cast<__mmask8>((1u << count) - 1);
             const __m256i texels = _mm256_mmask_i32gather_epi32(
                 _mm256_setzero_si256(), inStrip, _mm256_mullo_epi32(rows, pitch), strip.texels, 1);
-            _mm256_mask_storeu_epi32(pixels + row, inStrip & OpaqueLanes(lanes, texels),
+            const __mmask8 open =
+                strip.behind ? _mm256_mask_cmpeq_epi32_mask(
+                                   inStrip, _mm256_maskz_loadu_epi32(inStrip, pixels + row),
+                                   _mm256_set1_epi32(static_cast<int>(block.empty)))
+                             : inStrip;
+            _mm256_mask_storeu_epi32(pixels + row, open & OpaqueLanes(lanes, texels),
                                      MultiplyTexels(lanes, texels, spread));
         }
         return true;
@@ -283,7 +301,13 @@ QUILL_AVX512 bool PaintWallStripAvx512(const StripBlock& block, int column,
         const __m512i high = _mm512_permutex2var_epi32(table2, rows, table3);
         const __m512i values =
             _mm512_mask_blend_epi32(_mm512_cmpge_epi32_mask(rows, half), low, high);
-        const __mmask16 drawn = RowsUpTo(row, strip.end) & _mm512_cmpneq_epi32_mask(values, empty);
+        const __mmask16 rowsIn = RowsUpTo(row, strip.end);
+        const __mmask16 open =
+            strip.behind
+                ? _mm512_mask_cmpeq_epi32_mask(rowsIn, _mm512_maskz_loadu_epi32(rowsIn, pixels + row),
+                                               empty)
+                : rowsIn;
+        const __mmask16 drawn = open & _mm512_cmpneq_epi32_mask(values, empty);
         _mm512_mask_storeu_epi32(pixels + row, drawn, values);
     }
     return true;

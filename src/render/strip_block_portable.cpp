@@ -44,6 +44,11 @@ std::uint32_t Shade(const WallStrip& strip, std::uint32_t texel)
                << strip.blueShift |
            strip.alphaMask;
 }
+// Whether the strip may draw over a pixel of the block.
+bool Open(const StripBlock& block, const WallStrip& strip, std::uint32_t pixel)
+{
+    return !strip.behind || pixel == block.empty;
+}
 } // namespace
 
 void ClearStripBlockPortable(const StripBlock& block)
@@ -78,7 +83,7 @@ bool PaintWallStripPortable(const StripBlock& block, int column, const WallStrip
         for (int row = strip.begin; row < strip.end; ++row)
         {
             const std::uint32_t texel = ReadTexel(strip, TextureRow(strip, row));
-            if (Opaque(strip, texel))
+            if (Opaque(strip, texel) && Open(block, strip, pixels[row]))
             {
                 pixels[row] = Shade(strip, texel);
             }
@@ -95,7 +100,7 @@ bool PaintWallStripPortable(const StripBlock& block, int column, const WallStrip
     for (int row = strip.begin; row < strip.end; ++row)
     {
         const std::uint32_t pixel = shaded[TextureRow(strip, row)];
-        if (pixel != block.empty)
+        if (pixel != block.empty && Open(block, strip, pixels[row]))
         {
             pixels[row] = pixel;
         }

@@ -222,6 +222,7 @@ void ViewPainter::Paint(Game* game, SDL_Surface* frame, const Entity* player,
     const bool rowPass = RowPassFits(walls);
     if (rowPass)
     {
+        mWallColumns.Follow(walls, game->mImageManager->Generation());
         ResetRowColumns(count);
         // No drawn pixel has this value: its alpha (or unused byte) differs.
         const PixelLayout& layout = state.floorLayout;
@@ -241,8 +242,7 @@ void ViewPainter::Paint(Game* game, SDL_Surface* frame, const Entity* player,
         for (int column = first; column < last; ++column)
         {
             const std::size_t at = static_cast<std::size_t>(column);
-            PaintColumn(columns[at], Ray{column, row.cos[at], row.sin[at]}, columns[at].count,
-                        false);
+            PaintColumn(columns[at], Ray{column, row.cos[at], row.sin[at]});
         }
     }
     if (rowPass)
@@ -289,7 +289,7 @@ void ViewPainter::PaintRowPassGroup(int first, int last)
         // Drawn in full straight into the frame.
         const int staged = mBlockFirst;
         mBlockFirst = -1;
-        PaintColumn(strips, ray, strips.count, false);
+        PaintColumn(strips, ray);
         mBlockFirst = staged;
     }
     if (mBlockFirst >= 0)
@@ -503,8 +503,7 @@ ViewPainter::SliceRows ViewPainter::RowsOf(const ViewSlice& slice) const
     return rows;
 }
 
-ViewPainter::OpenRows ViewPainter::PaintColumn(const ViewColumn& column, const Ray& ray,
-                                                int slices, bool stripsOnly)
+void ViewPainter::PaintColumn(const ViewColumn& column, const Ray& ray)
 {
     const FrameState& state = mFrame;
     RowRun* current = mRunsA.data();
@@ -515,7 +514,7 @@ ViewPainter::OpenRows ViewPainter::PaintColumn(const ViewColumn& column, const R
         current[0] = {0, state.height};
         currentCount = 1;
     }
-    for (int s = 0; s < slices && currentCount > 0; ++s)
+    for (int s = 0; s < column.count && currentCount > 0; ++s)
     {
         const SliceSource& source = SourceOf(ray.column, s);
         if (source.surface == nullptr)
@@ -532,14 +531,7 @@ ViewPainter::OpenRows ViewPainter::PaintColumn(const ViewColumn& column, const R
             const int ceilingStop = std::min(end, rows.ceilingEnd);
             if (begin < ceilingStop)
             {
-                if (stripsOnly)
-                {
-                    open.AddRange(begin, ceilingStop);
-                }
-                else
-                {
-                    PaintCeilingOrFloor(ray, slice.ceilingFactor, true, begin, ceilingStop, open);
-                }
+                PaintCeilingOrFloor(ray, slice.ceilingFactor, true, begin, ceilingStop, open);
             }
             const int stripBegin = std::max(begin, rows.ceilingEnd);
             const int stripStop = std::min(end, rows.floorBegin);
@@ -550,20 +542,12 @@ ViewPainter::OpenRows ViewPainter::PaintColumn(const ViewColumn& column, const R
             const int floorStart = std::max(begin, rows.floorBegin);
             if (floorStart < end)
             {
-                if (stripsOnly)
-                {
-                    open.AddRange(floorStart, end);
-                }
-                else
-                {
-                    PaintCeilingOrFloor(ray, slice.floorFactor, false, floorStart, end, open);
-                }
+                PaintCeilingOrFloor(ray, slice.floorFactor, false, floorStart, end, open);
             }
         }
         std::swap(current, next);
         currentCount = open.count;
     }
-    return {current, currentCount};
 }
 
 void ViewPainter::PaintPixelFrom(int column, int row, int first)
@@ -817,10 +801,28 @@ void ViewPainter::LeaveColumnToOthers(int column)
     row.floorFactor[at] = 0;
 }
 
+bool ViewPainter::ReadsLikeWalls(const SDL_Surface* image) const
+{
+    const FrameState& state = mFrame;
+    if (image == state.walls)
+    {
+        return true;
+    }
+    if (image == nullptr || image->pitch % 4 != 0)
+    {
+        return false;
+    }
+    const PixelLayout& floors = state.floorLayout;
+    const PixelLayout layout =
+        image->format == state.walls->format ? floors : LayoutOf(image->format);
+    return layout.direct && layout.redShift == floors.redShift &&
+           layout.greenShift == floors.greenShift && layout.blueShift == floors.blueShift &&
+           layout.alphaMask == floors.alphaMask;
+}
+
 bool ViewPainter::FitsRowPass(const ViewColumn& column, int index, SliceRows& farRows,
                               int& firstRow, int& endRow) const
 {
-    const FrameState& state = mFrame;
     if (column.count <= 0)
     {
         // Nothing to draw: the frame keeps its pixels.
@@ -829,7 +831,8 @@ bool ViewPainter::FitsRowPass(const ViewColumn& column, int index, SliceRows& fa
     const int last = column.count - 1;
     const ViewSlice& far = column.slices[static_cast<std::size_t>(last)];
     const SliceSource& source = SourceOf(index, last);
-    if (source.surface != state.walls || far.isSprite || far.isDoor)
+    // The farthest strip is a wall or a door: nothing lies behind either.
+    if (far.isSprite || !ReadsLikeWalls(source.surface))
     {
         return false;
     }
@@ -861,21 +864,25 @@ bool ViewPainter::FitsRowPass(const ViewColumn& column, int index, SliceRows& fa
 void ViewPainter::PaintRowPassColumn(const ViewColumn& column, const Ray& ray,
                                      const SliceRows& rows)
 {
-    const FrameState& state = mFrame;
     if (column.count <= 0)
     {
         LeaveColumnToOthers(ray.column);
         return;
     }
+    // Nearest first, each strip only over the pixels the ones in front left
+    // empty; the row pass then fills the farthest strip's ceiling and floor.
     const int last = column.count - 1;
-    const ViewSlice& far = column.slices[static_cast<std::size_t>(last)];
-    RowRun whole[1] = {{0, state.height}};
-    OpenRows open{whole, state.height > 0 ? 1 : 0};
-    if (last > 0)
+    for (int s = 0; s < last; ++s)
     {
-        open = PaintColumn(column, ray, last, true);
+        const SliceSource& source = SourceOf(ray.column, s);
+        if (source.surface != nullptr)
+        {
+            const ViewSlice& slice = column.slices[static_cast<std::size_t>(s)];
+            PaintBlockStrip(slice, source, RowsOf(slice), ray, s);
+        }
     }
-    PaintFarStrip(far, SourceOf(ray.column, last), rows, ray, open);
+    const ViewSlice& far = column.slices[static_cast<std::size_t>(last)];
+    PaintBlockStrip(far, SourceOf(ray.column, last), rows, ray, last);
     RowColumns& row = mRowColumns;
     const std::size_t at = static_cast<std::size_t>(ray.column);
     row.ceilingEnd[at] = rows.ceilingEnd;
@@ -887,23 +894,35 @@ void ViewPainter::PaintRowPassColumn(const ViewColumn& column, const Ray& ray,
     mHighestCeilingEnd = std::max(mHighestCeilingEnd, rows.ceilingEnd);
 }
 
-void ViewPainter::PaintFarStrip(const ViewSlice& slice, const SliceSource& source,
-                                const SliceRows& rows, const Ray& ray, const OpenRows& open)
+void ViewPainter::PaintBlockStrip(const ViewSlice& slice, const SliceSource& source,
+                                  const SliceRows& rows, const Ray& ray, int index)
 {
+    if (rows.ceilingEnd >= rows.floorBegin)
+    {
+        return;
+    }
     const FrameState& state = mFrame;
-    const SDL_Surface* walls = source.surface;
+    const SDL_Surface* image = source.surface;
     const long long sourceX =
         static_cast<long long>(source.originX) + TruncToInt(slice.textureColumn);
-    const bool inside = sourceX >= 0 && sourceX < walls->w && source.originY >= 0 &&
-                        source.originY <= walls->h - TILE_SIZE;
+    const bool inside = ReadsLikeWalls(image) && sourceX >= 0 && sourceX < image->w &&
+                        source.originY >= 0 && source.originY <= image->h - TILE_SIZE;
     WallStrip strip;
-    strip.texels = inside ? static_cast<const std::uint8_t*>(walls->pixels) +
-                                static_cast<std::ptrdiff_t>(source.originY) * walls->pitch +
+    strip.texels = inside ? static_cast<const std::uint8_t*>(image->pixels) +
+                                static_cast<std::ptrdiff_t>(source.originY) * image->pitch +
                                 sourceX * 4
                           : nullptr;
-    strip.texelPitch = walls->pitch;
+    strip.texelPitch = image->pitch;
+    if (inside && mWallColumns.Holds(image))
+    {
+        strip.texels = mWallColumns.At(static_cast<int>(sourceX), source.originY);
+        strip.texelPitch = 4;
+    }
     strip.top = rows.top;
     strip.inverseScale = 1 / slice.scale;
+    strip.begin = rows.ceilingEnd;
+    strip.end = rows.floorBegin;
+    strip.behind = index > 0;
     const int light = LightIndex(slice.distance);
     strip.multiplier = mShades.Multipliers()[light];
     strip.shade = mShades.Row(light);
@@ -912,30 +931,25 @@ void ViewPainter::PaintFarStrip(const ViewSlice& slice, const SliceSource& sourc
     strip.blueShift = state.floorLayout.blueShift;
     strip.alphaMask = state.floorLayout.alphaMask;
     strip.byteTables = mByteTables;
-    const int column = ray.column - mBlockFirst;
-    for (int r = 0; r < open.count; ++r)
+    // A texture column or rows reaching out of the image, or an image of
+    // another format: pixel by pixel.
+    if (strip.texels == nullptr || mBlockFirst < 0 ||
+        !RowPaths::PaintWallStrip(mPath, mBlock, ray.column - mBlockFirst, strip))
     {
-        strip.begin = std::max(open.runs[r].begin, rows.ceilingEnd);
-        strip.end = std::min(open.runs[r].end, rows.floorBegin);
-        if (strip.begin >= strip.end)
-        {
-            continue;
-        }
-        // A texture column or rows reaching out of the image: pixel by pixel.
-        if (strip.texels == nullptr || mBlockFirst < 0 ||
-            !RowPaths::PaintWallStrip(mPath, mBlock, column, strip))
-        {
-            PaintFarStripPixels(ray.column, strip.begin, strip.end);
-        }
+        PaintBlockStripPixels(ray.column, strip.begin, strip.end, index);
     }
 }
 
-void ViewPainter::PaintFarStripPixels(int column, int begin, int end)
+void ViewPainter::PaintBlockStripPixels(int column, int begin, int end, int index)
 {
-    const int last = (*mFrame.columns)[static_cast<std::size_t>(column)].count - 1;
+    const std::uint32_t* pixels =
+        mBlockFirst >= 0 ? mBlock.Column(column - mBlockFirst) : nullptr;
     for (int y = begin; y < end; ++y)
     {
-        PaintPixelFrom(column, y, last);
+        if (pixels == nullptr || pixels[y] == mBlock.empty)
+        {
+            PaintPixelFrom(column, y, index);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/column_major_image.h"
 #include "render/row_pass.h"
 #include "render/shade_table.h"
 #include "render/strip_block.h"
@@ -214,10 +215,9 @@ private:
     ColumnTarget TargetOf(int column);
     // The strip block's column, or none.
     ColumnTarget BlockTargetOf(int column);
-    // Draws the first `slices` strips of a column nearest first, each with its
-    // ceiling and floor, or with `stripsOnly` just their strip rows; returns
-    // the rows left open.
-    OpenRows PaintColumn(const ViewColumn& column, const Ray& ray, int slices, bool stripsOnly);
+    // Draws a column's strips nearest first, each with its ceiling and floor,
+    // each over the rows the ones in front left open.
+    void PaintColumn(const ViewColumn& column, const Ray& ray);
     // One pixel, worked out on its own from strip `slice` on.
     void PaintPixelFrom(int column, int row, int slice);
     void PaintStrip(const Ray& ray, const ViewSlice& slice, const SliceSource& source, double top,
@@ -241,6 +241,9 @@ private:
     // Draws a group of columns for the row pass: their strips go through the
     // strip block, columns that do not fit are drawn in full.
     void PaintRowPassGroup(int first, int last);
+    // Whether an image's texels are read and shaded as the walls' are (the
+    // walls image itself, or a door image of the same 32-bit format).
+    bool ReadsLikeWalls(const SDL_Surface* image) const;
     // Whether the row pass can take the column: its farthest strip's rows,
     // and the rows its strips may draw widen firstRow to endRow.
     bool FitsRowPass(const ViewColumn& column, int index, SliceRows& farRows, int& firstRow,
@@ -248,11 +251,13 @@ private:
     // Draws the strips of a column and sets its row pass numbers.
     void PaintRowPassColumn(const ViewColumn& column, const Ray& ray, const SliceRows& rows);
     void LeaveColumnToOthers(int column);
-    // Draws a column's farthest strip, a wall, over the open rows: nothing
-    // lies behind it, so a transparent texel leaves the frame's pixel.
-    void PaintFarStrip(const ViewSlice& slice, const SliceSource& source, const SliceRows& rows,
-                       const Ray& ray, const OpenRows& open);
-    void PaintFarStripPixels(int column, int begin, int end);
+    // Draws strip `index` of a column into the strip block over its own rows,
+    // behind the strips in front of it (drawn already): a transparent texel
+    // leaves what lies behind to the strips further back.
+    void PaintBlockStrip(const ViewSlice& slice, const SliceSource& source, const SliceRows& rows,
+                         const Ray& ray, int index);
+    // The same pixel by pixel, each pixel still empty worked out in full.
+    void PaintBlockStripPixels(int column, int begin, int end, int index);
     RowPass MakeRowPass(int count) const;
     static void PaintRowPixel(void* painter, int column, int row);
 
@@ -264,6 +269,8 @@ private:
 
     ShadeTable mShades;
     FrameState mFrame;
+    // The walls image column by column, for the strips drawn in the block.
+    ColumnMajorImage mWallColumns;
     RowPath mPath = RowPaths::Best();
     bool mByteTables = RowPaths::ByteTables();
     // Per frame height: each row as a double, and its distance below and above

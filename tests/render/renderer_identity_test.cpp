@@ -294,6 +294,56 @@ TEST(RendererIdentity, HostileMapsLookTheSame)
     }
 }
 
+TEST(RendererIdentity, SpritesBeforeDoorsAndAnExitDoorAtTheEndLookTheSame)
+{
+    // A corridor running south: items and an enemy stand before a see-through
+    // door half open and a locked one, and an exit door (which cannot be seen
+    // through) closes it, so that a door is the farthest strip of its columns
+    // and sprites and doors lie in front of it and of the walls.
+    TwoRenderers renderers;
+    Game& game = renderers.game();
+    const ScratchDir scratch;
+    const std::vector<std::string> walls = {
+        "1 1 1 1 1", "1 0 0 0 1", "1 0 0 0 1", "1 1 7 1 1", "1 0 0 0 1",
+        "1 0 0 0 1", "1 1 8 1 1", "1 0 0 0 1", "1 0 0 0 1", "1 1 11 1 1", "1 0 0 0 1",
+        "1 1 1 1 1"};
+    std::ostringstream text;
+    text << "5\n" << walls.size() << "\n\n";
+    for (const std::string& row : walls)
+    {
+        text << row << "\n";
+    }
+    text << "\n";
+    for (std::size_t row = 0; row < walls.size(); ++row)
+    {
+        text << "6 6 6 6 6\n";
+    }
+    text << "\nType Player\nAngle 90\nX 2\nY 1\n\n"
+         << "Type Orb\nAngle 0\nX 2\nY 2\n\n"
+         << "Type Enemy\nAngle 0\nX 1\nY 4\n\n"
+         << "Type Health\nAngle 0\nX 3\nY 5\n\n"
+         << "Type Scroll\nAngle 0\nX 2\nY 8\n";
+    const std::string path = (scratch.Path() / "exit_corridor.map").string();
+    std::ofstream(path) << text.str();
+    ReferenceView view;
+    view.mapPath = path;
+    view.fromStart = false;
+    view.angle = 480;
+    view.doorSteps = ReferenceViews::HALF_OPEN_STEPS;
+    std::uint32_t seed = 5000;
+    for (const double x : {2 * TILE_SIZE + 32.0, 2 * TILE_SIZE + 5.0, 1 * TILE_SIZE + 40.0})
+    {
+        for (const double y : {TILE_SIZE + 20.0, 4 * TILE_SIZE + 50.0, 7 * TILE_SIZE + 10.0})
+        {
+            view.x = x;
+            view.y = y;
+            ReferenceViews::Enter(game, view);
+            SCOPED_TRACE(testing::Message() << "eye at " << x << ", " << y);
+            EXPECT_EQ(renderers.Differences(seed++), 0);
+        }
+    }
+}
+
 TEST(RendererIdentity, EveryWayOfDrawingIsChecked)
 {
     // Byte tables only where the processor has them, and on unless turned off.
