@@ -22,8 +22,9 @@ struct RowPass
 {
     // Columns go in groups of this many; the per-column arrays hold whole groups.
     static constexpr int GROUP = 8;
-    // The widest view the row pass draws, a whole number of groups.
+    // The widest view the row pass draws, a whole number of pairs of groups.
     static constexpr int MAX_COLUMNS = 320;
+    static constexpr int TEXTURE_SIZE = 64;
 
     // The frame: 32-bit pixels.
     std::uint8_t* frame = nullptr;

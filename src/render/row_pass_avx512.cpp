@@ -202,70 +202,203 @@ struct PairSweeps
     __mmask8 found[GROUPS];
 };
 
+// The points of a pair of rows go sixteen columns at a time (two groups): the
+// masks, checks and stores around the arithmetic then serve twice the pixels.
+constexpr int PAIR_COLUMNS = 2 * RowPass::GROUP;
+constexpr __mmask16 ALL_COLUMNS = 0xFFFF;
+
+// Sixteen of the per-column numbers, those of columns `inView` only (the
+// second eight may lie beyond the view, and beyond the arrays).
+QUILL_AVX512 inline __m512i LoadInts16(const std::int32_t* values, __mmask16 inView)
+{
+    return _mm512_maskz_loadu_epi32(inView, values);
+}
+
+QUILL_AVX512 inline __m512d LoadDoubles8(const double* values, __mmask8 inView)
+{
+    return _mm512_maskz_loadu_pd(inView, values);
+}
+
+QUILL_AVX512 inline __m512i JoinInts(__m256i low, __m256i high)
+{
+    return _mm512_maskz_inserti64x4(ALL_LANES, _mm512_castsi256_si512(low), high, 1);
+}
+
+// The lanes of sixteen columns of a row that no strip drew.
+inline __mmask16 OpenLanes16(const RowPass& pass, int c, int row, __mmask16 inView)
+{
+    const std::uint8_t* covered = pass.covered + row * pass.coveredPitch + (c >> 3);
+    const unsigned high = (inView >> 8) != 0 ? covered[1] : 0xFFu;
+    return static_cast<__mmask16>(~(covered[0] | high << 8) & inView);
+}
+
+// FloorPoints for sixteen columns.
+struct FloorPoints16
+{
+    __mmask16 found;
+    __m512i cell;
+    __m512i light;
+    __m512i floorPlace;
+    __m512i ceilingPlace;
+};
+
+QUILL_AVX512 inline FloorPoints16 FindFloorPoints16(const RowPass& pass, const RowLanes& lanes,
+                                                    int c, __m512d depth, __mmask16 want,
+                                                    __mmask16 inView)
+{
+    const __mmask8 highView = static_cast<__mmask8>(inView >> 8);
+    const __m512d distance[2] = {
+        _mm512_div_pd(_mm512_loadu_pd(pass.floorFactor + c), depth),
+        _mm512_div_pd(LoadDoubles8(pass.floorFactor + c + 8, highView), depth)};
+    const __m512d cos[2] = {_mm512_loadu_pd(pass.cos + c), LoadDoubles8(pass.cos + c + 8, highView)};
+    const __m512d sin[2] = {_mm512_loadu_pd(pass.sin + c), LoadDoubles8(pass.sin + c + 8, highView)};
+    __m256i ix[2];
+    __m256i iy[2];
+    __m256i light[2];
+    __mmask8 found[2];
+    for (int half = 0; half < 2; ++half)
+    {
+        const __m512d x = _mm512_add_pd(lanes.eyeX, _mm512_mul_pd(cos[half], distance[half]));
+        const __m512d y = _mm512_add_pd(lanes.eyeY, _mm512_mul_pd(sin[half], distance[half]));
+        found[half] = _mm512_cmp_pd_mask(distance[half], lanes.zero, _CMP_GE_OQ) &
+                      _mm512_cmp_pd_mask(distance[half], lanes.infinite, _CMP_LT_OQ) &
+                      _mm512_cmp_pd_mask(x, lanes.tile, _CMP_GE_OQ) &
+                      _mm512_cmp_pd_mask(y, lanes.tile, _CMP_GE_OQ) &
+                      _mm512_cmp_pd_mask(x, lanes.limitX, _CMP_LT_OQ) &
+                      _mm512_cmp_pd_mask(y, lanes.limitY, _CMP_LT_OQ);
+        ix[half] = CutToInts(x);
+        iy[half] = CutToInts(y);
+        light[half] = CutToInts(_mm512_maskz_min_pd(ALL_LANES, distance[half], lanes.lastLight));
+    }
+    const __m512i x = JoinInts(ix[0], ix[1]);
+    const __m512i y = JoinInts(iy[0], iy[1]);
+    const __m512i textureMask = _mm512_set1_epi32(RowPass::TEXTURE_SIZE - 1);
+    const __m512i pitch = _mm512_set1_epi32(pass.floorPitch);
+    FloorPoints16 points;
+    points.found = want & static_cast<__mmask16>(found[0] | found[1] << 8);
+    points.light = JoinInts(light[0], light[1]);
+    points.cell = _mm512_add_epi32(
+        _mm512_mullo_epi32(_mm512_maskz_srai_epi32(ALL_COLUMNS, y, 6),
+                           _mm512_set1_epi32(pass.mapWidth)),
+        _mm512_maskz_srai_epi32(ALL_COLUMNS, x, 6));
+    const __m512i u = _mm512_and_si512(x, textureMask);
+    const __m512i floorV = _mm512_and_si512(y, textureMask);
+    const __m512i ceilingV =
+        _mm512_and_si512(_mm512_sub_epi32(_mm512_setzero_si512(), y), textureMask);
+    points.floorPlace = _mm512_add_epi32(u, _mm512_mullo_epi32(floorV, pitch));
+    points.ceilingPlace = _mm512_add_epi32(u, _mm512_mullo_epi32(ceilingV, pitch));
+    return points;
+}
+
+// CellTextures for sixteen cells.
+QUILL_AVX512 inline __m512i CellTextures16(const RowPass& pass, __m512i cells, __mmask16 found)
+{
+    const int first = _mm_cvtsi128_si32(
+        _mm512_maskz_extracti32x4_epi32(0xF, _mm512_maskz_compress_epi32(found, cells), 0));
+    if (_mm512_mask_cmpneq_epi32_mask(found, cells, _mm512_set1_epi32(first)) == 0)
+    {
+        const std::int32_t value = pass.floorGrid[first];
+        const bool known = static_cast<std::uint32_t>(value) <
+                           static_cast<std::uint32_t>(pass.floorTextureCount);
+        return _mm512_set1_epi32(known ? pass.floorTextures[value] : -1);
+    }
+    const __m512i value =
+        _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), found, cells, pass.floorGrid, 4);
+    const __mmask16 known =
+        found & _mm512_cmplt_epu32_mask(value, _mm512_set1_epi32(pass.floorTextureCount));
+    return _mm512_mask_i32gather_epi32(_mm512_set1_epi32(-1), known, value, pass.floorTextures, 4);
+}
+
 // The floor points of the ceiling lanes of row `top` and the floor lanes of
 // row `bottom`, as far below the middle, with their textures and shading.
 QUILL_AVX512 void FindPairPoints(const RowPass& pass, const RowLanes& lanes, int top, int bottom,
                                  PairSweeps& sweeps)
 {
     const __m512d depth = _mm512_set1_pd(pass.halfHeight - top);
-    const __m256i topRow = _mm256_set1_epi32(top);
-    const __m256i floorRow = _mm256_set1_epi32(bottom + 1);
-    for (int c = 0, group = 0; c < pass.columns; c += RowPass::GROUP, ++group)
+    const __m512i topRow = _mm512_set1_epi32(top);
+    const __m512i floorRow = _mm512_set1_epi32(bottom + 1);
+    for (int c = 0, group = 0; c < pass.columns; c += PAIR_COLUMNS, group += 2)
     {
-        const __mmask8 ceiling = OpenLanes(pass, c, top) &
-                                 _mm256_cmpgt_epi32_mask(LoadInts(pass.ceilingEnd + c), topRow);
-        const __mmask8 floor = OpenLanes(pass, c, bottom) &
-                               _mm256_cmpgt_epi32_mask(floorRow, LoadInts(pass.floorBegin + c));
-        sweeps.ceiling[group] = ceiling;
-        sweeps.floor[group] = floor;
+        // The per-column arrays hold whole groups.
+        const __mmask16 inView = pass.columns - c > RowPass::GROUP ? ALL_COLUMNS : 0x00FF;
+        const __mmask16 ceiling =
+            OpenLanes16(pass, c, top, inView) &
+            _mm512_cmpgt_epi32_mask(LoadInts16(pass.ceilingEnd + c, inView), topRow);
+        const __mmask16 floor =
+            OpenLanes16(pass, c, bottom, inView) &
+            _mm512_cmpgt_epi32_mask(floorRow, LoadInts16(pass.floorBegin + c, inView));
+        sweeps.ceiling[group] = static_cast<__mmask8>(ceiling);
+        sweeps.ceiling[group + 1] = static_cast<__mmask8>(ceiling >> 8);
+        sweeps.floor[group] = static_cast<__mmask8>(floor);
+        sweeps.floor[group + 1] = static_cast<__mmask8>(floor >> 8);
         sweeps.found[group] = 0;
+        sweeps.found[group + 1] = 0;
         if ((ceiling | floor) == 0)
         {
             continue;
         }
-        const FloorPoints points = FindFloorPoints(pass, lanes, c, _mm512_loadu_pd(pass.floorFactor + c),
-                                                   depth, ceiling | floor);
-        __mmask8 found = points.found;
+        const FloorPoints16 points =
+            FindFloorPoints16(pass, lanes, c, depth, ceiling | floor, inView);
+        __mmask16 found = points.found;
         if (found == 0)
         {
             continue;
         }
-        const int firstCell =
-            _mm256_cvtsi256_si32(_mm256_maskz_compress_epi32(found, points.cell));
-        const __m256i texture = CellTextures(pass, lanes, points.cell, found, firstCell);
-        found &= _mm256_cmpgt_epi32_mask(texture, lanes.minusOne);
-        sweeps.found[group] = found;
-        StoreInts(sweeps.light + c, points.light);
-        StoreInts(sweeps.floorPlace + c, _mm256_add_epi32(texture, points.floorPlace));
-        StoreInts(sweeps.ceilingPlace + c, _mm256_add_epi32(texture, points.ceilingPlace));
-        StoreInts(sweeps.multiplier + c, LightMultipliers(pass, points.light, found));
+        const __m512i texture = CellTextures16(pass, points.cell, found);
+        found &= _mm512_cmpgt_epi32_mask(texture, _mm512_set1_epi32(-1));
+        sweeps.found[group] = static_cast<__mmask8>(found);
+        sweeps.found[group + 1] = static_cast<__mmask8>(found >> 8);
+        _mm512_store_si512(sweeps.light + c, points.light);
+        _mm512_store_si512(sweeps.floorPlace + c, _mm512_add_epi32(texture, points.floorPlace));
+        _mm512_store_si512(sweeps.ceilingPlace + c, _mm512_add_epi32(texture, points.ceilingPlace));
+        _mm512_store_si512(sweeps.multiplier + c,
+                           _mm512_mask_i32gather_epi32(_mm512_set1_epi32(static_cast<int>(IRREGULAR)),
+                                                       found, points.light, pass.multipliers, 4));
     }
 }
 
-// Shades the gathered texels of eight points, the ceiling's in the low half
-// and the floor's in the high half, and drops from `ok` the transparent ones.
-QUILL_AVX512 inline void ShadePairTexels(const RowPass& pass, const RowLanes& lanes,
-                                         __m512i texels, __m256i multipliers, __m256i light,
-                                         __mmask16& ok, __m256i& ceiling, __m256i& floor)
+// Shades eight of sixteen gathered texels (the low half or the high one),
+// each at its own multiplier; `irregular` has the lanes of all sixteen that
+// go through the table instead.
+template <int Half>
+QUILL_AVX512 inline __m256i ShadeHalf(const RowPass& pass, const Lanes& shading, __m512i texels,
+                                      __m512i multipliers, __m512i light, __mmask16 irregular)
+{
+    const __m256i halfTexels = _mm512_maskz_extracti64x4_epi64(ALL_LANES, texels, Half);
+    const __m256i pixels =
+        MultiplyTexels(shading, halfTexels,
+                       SpreadMultipliers(shading, _mm512_maskz_extracti64x4_epi64(
+                                                      ALL_LANES, multipliers, Half)));
+    const unsigned which = (static_cast<unsigned>(irregular) >> (8 * Half)) & 0xFFu;
+    if (which == 0)
+    {
+        return pixels;
+    }
+    return ShadeThroughTable(shading, halfTexels, pixels, pass.shades, pass.shadeRows,
+                             _mm512_maskz_extracti64x4_epi64(ALL_LANES, light, Half), which);
+}
+
+// Shades sixteen gathered texels, each at its own multiplier, and drops from
+// `ok` the transparent ones.
+QUILL_AVX512 inline __m512i ShadeTexels16(const RowPass& pass, const RowLanes& lanes,
+                                          __m512i texels, __m512i multipliers, __m512i light,
+                                          __mmask16& ok)
 {
     const Lanes& shading = lanes.shading;
     if (!shading.opaqueFormat)
     {
         ok &= _mm512_test_epi32_mask(texels, _mm512_set1_epi32(static_cast<int>(shading.format.alphaMask)));
     }
-    const __m256i low = _mm512_maskz_extracti64x4_epi64(ALL_LANES, texels, 0);
-    const __m256i high = _mm512_maskz_extracti64x4_epi64(ALL_LANES, texels, 1);
-    const Multipliers spread = SpreadMultipliers(shading, multipliers);
-    ceiling = MultiplyTexels(shading, low, spread);
-    floor = MultiplyTexels(shading, high, spread);
-    const __mmask8 irregular = IrregularLanes(shading, multipliers);
-    if ((irregular & (ok | ok >> 8)) != 0)
-    {
-        ceiling = ShadeThroughTable(shading, low, ceiling, pass.shades, pass.shadeRows, light,
-                                    irregular & ok & 0xFFu);
-        floor = ShadeThroughTable(shading, high, floor, pass.shades, pass.shadeRows, light,
-                                  irregular & (ok >> 8) & 0xFFu);
-    }
+    const __mmask16 irregular =
+        ok & _mm512_test_epi32_mask(multipliers, _mm512_set1_epi32(static_cast<int>(IRREGULAR)));
+    return JoinInts(ShadeHalf<0>(pass, shading, texels, multipliers, light, irregular),
+                    ShadeHalf<1>(pass, shading, texels, multipliers, light, irregular));
+}
+
+// Joins the masks of two neighbouring groups.
+inline __mmask16 JoinMasks(__mmask8 low, __mmask8 high)
+{
+    return static_cast<__mmask16>(low | high << 8);
 }
 
 QUILL_AVX512 void PaintPair(const RowPass& pass, const RowLanes& lanes, int top, int bottom)
@@ -274,33 +407,40 @@ QUILL_AVX512 void PaintPair(const RowPass& pass, const RowLanes& lanes, int top,
     FindPairPoints(pass, lanes, top, bottom, sweeps);
     std::uint32_t* above = reinterpret_cast<std::uint32_t*>(pass.frame + top * pass.framePitch);
     std::uint32_t* below = reinterpret_cast<std::uint32_t*>(pass.frame + bottom * pass.framePitch);
-    for (int c = 0, group = 0; c < pass.columns; c += RowPass::GROUP, ++group)
+    for (int c = 0, group = 0; c < pass.columns; c += PAIR_COLUMNS, group += 2)
     {
-        const __mmask8 ceiling = sweeps.ceiling[group];
-        const __mmask8 floor = sweeps.floor[group];
-        const __mmask8 found = sweeps.found[group];
-        __mmask8 ceilingOk = found & ceiling;
-        __mmask8 floorOk = found & floor;
+        const __mmask16 ceiling = JoinMasks(sweeps.ceiling[group], sweeps.ceiling[group + 1]);
+        const __mmask16 floor = JoinMasks(sweeps.floor[group], sweeps.floor[group + 1]);
+        const __mmask16 found = JoinMasks(sweeps.found[group], sweeps.found[group + 1]);
+        __mmask16 ceilingOk = found & ceiling;
+        __mmask16 floorOk = found & floor;
         if ((ceilingOk | floorOk) != 0)
         {
-            // The ceiling's texels and the floor's in one gather.
-            const __m512i places = _mm512_maskz_inserti64x4(
-                ALL_LANES, _mm512_castsi256_si512(LoadInts(sweeps.ceilingPlace + c)),
-                LoadInts(sweeps.floorPlace + c), 1);
-            __mmask16 ok = static_cast<__mmask16>(ceilingOk | floorOk << 8);
-            const __m512i texels =
-                _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), ok, places, pass.floorTexels, 4);
-            __m256i ceilingPixels;
-            __m256i floorPixels;
-            ShadePairTexels(pass, lanes, texels, LoadInts(sweeps.multiplier + c),
-                            LoadInts(sweeps.light + c), ok, ceilingPixels, floorPixels);
-            ceilingOk = static_cast<__mmask8>(ok);
-            floorOk = static_cast<__mmask8>(ok >> 8);
-            _mm256_mask_storeu_epi32(above + c, ceilingOk, ceilingPixels);
-            _mm256_mask_storeu_epi32(below + c, floorOk, floorPixels);
+            const __m512i multipliers = _mm512_load_si512(sweeps.multiplier + c);
+            const __m512i light = _mm512_load_si512(sweeps.light + c);
+            const __m512i ceilingTexels =
+                _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), ceilingOk,
+                                            _mm512_load_si512(sweeps.ceilingPlace + c),
+                                            pass.floorTexels, 4);
+            const __m512i floorTexels =
+                _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), floorOk,
+                                            _mm512_load_si512(sweeps.floorPlace + c),
+                                            pass.floorTexels, 4);
+            if (ceilingOk != 0)
+            {
+                const __m512i pixels =
+                    ShadeTexels16(pass, lanes, ceilingTexels, multipliers, light, ceilingOk);
+                _mm512_mask_storeu_epi32(above + c, ceilingOk, pixels);
+            }
+            if (floorOk != 0)
+            {
+                const __m512i pixels =
+                    ShadeTexels16(pass, lanes, floorTexels, multipliers, light, floorOk);
+                _mm512_mask_storeu_epi32(below + c, floorOk, pixels);
+            }
         }
-        PaintLeftLanes(pass, c, top, static_cast<unsigned>(ceiling & ~ceilingOk) & 0xFFu);
-        PaintLeftLanes(pass, c, bottom, static_cast<unsigned>(floor & ~floorOk) & 0xFFu);
+        PaintLeftLanes(pass, c, top, static_cast<unsigned>(ceiling & ~ceilingOk) & 0xFFFFu);
+        PaintLeftLanes(pass, c, bottom, static_cast<unsigned>(floor & ~floorOk) & 0xFFFFu);
     }
 }
 

@@ -344,6 +344,41 @@ TEST(RendererIdentity, SpritesBeforeDoorsAndAnExitDoorAtTheEndLookTheSame)
     }
 }
 
+TEST(RendererIdentity, FramesOfOtherSizesLookTheSame)
+{
+    // Widths that are no whole number of column groups, odd heights (the eye
+    // then lies between two rows), a sliver and a frame wider than the view.
+    UseHeadlessDrivers();
+    const ScratchDir scratch;
+    const ReferenceViews views(scratch.Path().string());
+    std::uint32_t seed = 7000;
+    for (const auto& [width, height] :
+         std::vector<std::pair<int, int>>{{317, 240}, {312, 199}, {200, 151}, {9, 8}, {333, 120}})
+    {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        Game game;
+        game.InitWorldView((GameDataDir() / "gfx").string());
+        game.mFramework->mSurface.Reset(
+            SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
+        // The light reaches by the width of the view.
+        game.mRaycaster->Init(&game);
+        RendererComparison comparison(game);
+        std::vector<ReferenceView> all = views.ShippedStarts(GameDataDir().string());
+        all.push_back(views.Hall(50));
+        for (const ReferenceView& view : all)
+        {
+            SCOPED_TRACE(view.name);
+            ReferenceViews::Enter(game, view);
+            for (const RowPath path : TwoRenderers::AvailablePaths())
+            {
+                game.mRaycaster->UsePath(path);
+                EXPECT_EQ(comparison.DifferingPixels(seed++), 0)
+                    << "drawn along the " << RowPaths::Name(path) << " way";
+            }
+        }
+    }
+}
+
 TEST(RendererIdentity, EveryWayOfDrawingIsChecked)
 {
     // Byte tables only where the processor has them, and on unless turned off.
