@@ -13,6 +13,7 @@
 
 #if defined(__x86_64__) || defined(__i386__)
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -37,9 +38,14 @@ struct RowLanes
     __m512d zero;
     __m512d infinite;
     __m512d lastLight;
+    // How far past the first column and row a point inside the map can lie:
+    // limit - 64 across and down.
+    __m512i insideX;
+    __m512i insideY;
     __m256i mapWidth;
     __m256i textureCount;
     __m256i floorPitch;
+    __m512i pitch;
     __m256i textureMask;
     __m256i minusOne;
     Lanes shading;
@@ -56,9 +62,15 @@ QUILL_AVX512 RowLanes MakeRowLanes(const RowPass& pass)
     lanes.zero = _mm512_setzero_pd();
     lanes.infinite = _mm512_set1_pd(std::numeric_limits<double>::infinity());
     lanes.lastLight = _mm512_set1_pd(LAST_LIGHT);
+    lanes.insideX = _mm512_set1_epi32(
+        std::max(0, static_cast<int>(pass.mapLimitX) - RowPass::TEXTURE_SIZE));
+    lanes.insideY = _mm512_set1_epi32(
+        std::max(0, static_cast<int>(pass.mapLimitY) - RowPass::TEXTURE_SIZE));
     lanes.mapWidth = _mm256_set1_epi32(pass.mapWidth);
     lanes.textureCount = _mm256_set1_epi32(pass.floorTextureCount);
     lanes.floorPitch = _mm256_set1_epi32(pass.floorPitch);
+    lanes.pitch = _mm512_set1_epi32(pass.floorPitch);
+
     lanes.textureMask = _mm256_set1_epi32(63);
     lanes.minusOne = _mm256_set1_epi32(-1);
     lanes.shading =
@@ -260,12 +272,7 @@ QUILL_AVX512 inline FloorPoints16 FindFloorPoints16(const RowPass& pass, const R
     {
         const __m512d x = _mm512_add_pd(lanes.eyeX, _mm512_mul_pd(cos[half], distance[half]));
         const __m512d y = _mm512_add_pd(lanes.eyeY, _mm512_mul_pd(sin[half], distance[half]));
-        found[half] = _mm512_cmp_pd_mask(distance[half], lanes.zero, _CMP_GE_OQ) &
-                      _mm512_cmp_pd_mask(distance[half], lanes.infinite, _CMP_LT_OQ) &
-                      _mm512_cmp_pd_mask(x, lanes.tile, _CMP_GE_OQ) &
-                      _mm512_cmp_pd_mask(y, lanes.tile, _CMP_GE_OQ) &
-                      _mm512_cmp_pd_mask(x, lanes.limitX, _CMP_LT_OQ) &
-                      _mm512_cmp_pd_mask(y, lanes.limitY, _CMP_LT_OQ);
+        found[half] = _mm512_cmp_pd_mask(distance[half], lanes.zero, _CMP_GE_OQ);
         ix[half] = CutToInts(x);
         iy[half] = CutToInts(y);
         light[half] = CutToInts(_mm512_maskz_min_pd(ALL_LANES, distance[half], lanes.lastLight));
@@ -273,9 +280,15 @@ QUILL_AVX512 inline FloorPoints16 FindFloorPoints16(const RowPass& pass, const R
     const __m512i x = JoinInts(ix[0], ix[1]);
     const __m512i y = JoinInts(iy[0], iy[1]);
     const __m512i textureMask = _mm512_set1_epi32(RowPass::TEXTURE_SIZE - 1);
-    const __m512i pitch = _mm512_set1_epi32(pass.floorPitch);
+    // 64 <= x < limitX and the same down the map, checked on the whole numbers:
+    // truncating keeps which side of a whole number a point lies on, and turns
+    // what is not a number, or is too large, into a number far outside. (A
+    // distance that is not finite puts the point there too.)
+    const __m512i tile = _mm512_set1_epi32(RowPass::TEXTURE_SIZE);
     FloorPoints16 points;
-    points.found = want & static_cast<__mmask16>(found[0] | found[1] << 8);
+    points.found = want & static_cast<__mmask16>(found[0] | found[1] << 8) &
+                   _mm512_cmplt_epu32_mask(_mm512_sub_epi32(x, tile), lanes.insideX) &
+                   _mm512_cmplt_epu32_mask(_mm512_sub_epi32(y, tile), lanes.insideY);
     points.light = JoinInts(light[0], light[1]);
     points.cell = _mm512_add_epi32(
         _mm512_mullo_epi32(_mm512_maskz_srai_epi32(ALL_COLUMNS, y, 6),
@@ -285,8 +298,8 @@ QUILL_AVX512 inline FloorPoints16 FindFloorPoints16(const RowPass& pass, const R
     const __m512i floorV = _mm512_and_si512(y, textureMask);
     const __m512i ceilingV =
         _mm512_and_si512(_mm512_sub_epi32(_mm512_setzero_si512(), y), textureMask);
-    points.floorPlace = _mm512_add_epi32(u, _mm512_mullo_epi32(floorV, pitch));
-    points.ceilingPlace = _mm512_add_epi32(u, _mm512_mullo_epi32(ceilingV, pitch));
+    points.floorPlace = _mm512_add_epi32(u, _mm512_mullo_epi32(floorV, lanes.pitch));
+    points.ceilingPlace = _mm512_add_epi32(u, _mm512_mullo_epi32(ceilingV, lanes.pitch));
     return points;
 }
 
@@ -357,18 +370,28 @@ QUILL_AVX512 void FindPairPoints(const RowPass& pass, const RowLanes& lanes, int
     }
 }
 
-// Shades eight of sixteen gathered texels (the low half or the high one),
-// each at its own multiplier; `irregular` has the lanes of all sixteen that
-// go through the table instead.
+// The multipliers of sixteen columns, spread for shading eight at a time.
+struct Spread16
+{
+    Multipliers half[2];
+    // The lanes whose light goes through the table instead.
+    __mmask16 irregular;
+};
+
+QUILL_AVX512 inline Spread16 SpreadMultipliers16(const Lanes& shading, __m512i multipliers)
+{
+    return {{SpreadMultipliers(shading, _mm512_maskz_extracti64x4_epi64(ALL_LANES, multipliers, 0)),
+             SpreadMultipliers(shading, _mm512_maskz_extracti64x4_epi64(ALL_LANES, multipliers, 1))},
+            _mm512_test_epi32_mask(multipliers, _mm512_set1_epi32(static_cast<int>(IRREGULAR)))};
+}
+
+// Shades eight of sixteen gathered texels, the low half or the high one.
 template <int Half>
 QUILL_AVX512 inline __m256i ShadeHalf(const RowPass& pass, const Lanes& shading, __m512i texels,
-                                      __m512i multipliers, __m512i light, __mmask16 irregular)
+                                      const Spread16& spread, __m512i light, __mmask16 irregular)
 {
     const __m256i halfTexels = _mm512_maskz_extracti64x4_epi64(ALL_LANES, texels, Half);
-    const __m256i pixels =
-        MultiplyTexels(shading, halfTexels,
-                       SpreadMultipliers(shading, _mm512_maskz_extracti64x4_epi64(
-                                                      ALL_LANES, multipliers, Half)));
+    const __m256i pixels = MultiplyTexels(shading, halfTexels, spread.half[Half]);
     const unsigned which = (static_cast<unsigned>(irregular) >> (8 * Half)) & 0xFFu;
     if (which == 0)
     {
@@ -378,10 +401,10 @@ QUILL_AVX512 inline __m256i ShadeHalf(const RowPass& pass, const Lanes& shading,
                              _mm512_maskz_extracti64x4_epi64(ALL_LANES, light, Half), which);
 }
 
-// Shades sixteen gathered texels, each at its own multiplier, and drops from
-// `ok` the transparent ones.
+// Shades sixteen gathered texels, each at its own light, and drops from `ok`
+// the transparent ones.
 QUILL_AVX512 inline __m512i ShadeTexels16(const RowPass& pass, const RowLanes& lanes,
-                                          __m512i texels, __m512i multipliers, __m512i light,
+                                          __m512i texels, const Spread16& spread, __m512i light,
                                           __mmask16& ok)
 {
     const Lanes& shading = lanes.shading;
@@ -389,10 +412,9 @@ QUILL_AVX512 inline __m512i ShadeTexels16(const RowPass& pass, const RowLanes& l
     {
         ok &= _mm512_test_epi32_mask(texels, _mm512_set1_epi32(static_cast<int>(shading.format.alphaMask)));
     }
-    const __mmask16 irregular =
-        ok & _mm512_test_epi32_mask(multipliers, _mm512_set1_epi32(static_cast<int>(IRREGULAR)));
-    return JoinInts(ShadeHalf<0>(pass, shading, texels, multipliers, light, irregular),
-                    ShadeHalf<1>(pass, shading, texels, multipliers, light, irregular));
+    const __mmask16 irregular = ok & spread.irregular;
+    return JoinInts(ShadeHalf<0>(pass, shading, texels, spread, light, irregular),
+                    ShadeHalf<1>(pass, shading, texels, spread, light, irregular));
 }
 
 // Joins the masks of two neighbouring groups.
@@ -416,7 +438,9 @@ QUILL_AVX512 void PaintPair(const RowPass& pass, const RowLanes& lanes, int top,
         __mmask16 floorOk = found & floor;
         if ((ceilingOk | floorOk) != 0)
         {
-            const __m512i multipliers = _mm512_load_si512(sweeps.multiplier + c);
+            // The ceiling's point is the floor's: one light for both.
+            const Spread16 spread =
+                SpreadMultipliers16(lanes.shading, _mm512_load_si512(sweeps.multiplier + c));
             const __m512i light = _mm512_load_si512(sweeps.light + c);
             const __m512i ceilingTexels =
                 _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), ceilingOk,
@@ -429,13 +453,13 @@ QUILL_AVX512 void PaintPair(const RowPass& pass, const RowLanes& lanes, int top,
             if (ceilingOk != 0)
             {
                 const __m512i pixels =
-                    ShadeTexels16(pass, lanes, ceilingTexels, multipliers, light, ceilingOk);
+                    ShadeTexels16(pass, lanes, ceilingTexels, spread, light, ceilingOk);
                 _mm512_mask_storeu_epi32(above + c, ceilingOk, pixels);
             }
             if (floorOk != 0)
             {
                 const __m512i pixels =
-                    ShadeTexels16(pass, lanes, floorTexels, multipliers, light, floorOk);
+                    ShadeTexels16(pass, lanes, floorTexels, spread, light, floorOk);
                 _mm512_mask_storeu_epi32(below + c, floorOk, pixels);
             }
         }
