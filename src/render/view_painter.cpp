@@ -390,6 +390,7 @@ void ViewPainter::PrepareFloors(Game* game)
                 ? rect.y * (floors->pitch / 4) + rect.x
                 : -1;
     }
+    mFloorBlocks.Follow(floors, rects, game->mImageManager->Generation());
 }
 
 void ViewPainter::ResolveSources(Game* game, SDL_Surface* walls,
@@ -984,10 +985,19 @@ RowPass ViewPainter::MakeRowPass(int count) const
     pass.mapLimitY = state.mapLimitY;
     pass.eyeX = state.eyeX;
     pass.eyeY = state.eyeY;
-    pass.floorTextures = mFloorTextureIndex.data();
     pass.floorTextureCount = static_cast<int>(mFloorTextureIndex.size());
-    pass.floorTexels = static_cast<const std::uint32_t*>(state.floors->pixels);
-    pass.floorPitch = state.floors->pitch / 4;
+    if (mFloorBlocks.Holds(state.floors))
+    {
+        pass.floorTextures = mFloorBlocks.Firsts();
+        pass.floorTexels = mFloorBlocks.Texels();
+        pass.floorPitch = TextureBlocks::SIDE;
+    }
+    else
+    {
+        pass.floorTextures = mFloorTextureIndex.data();
+        pass.floorTexels = static_cast<const std::uint32_t*>(state.floors->pixels);
+        pass.floorPitch = state.floors->pitch / 4;
+    }
     pass.shades = mShades.Data();
     pass.shadeRows = mShades.RowOffsets();
     pass.multipliers = mShades.Multipliers();

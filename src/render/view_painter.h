@@ -4,6 +4,7 @@
 #include "render/row_pass.h"
 #include "render/shade_table.h"
 #include "render/strip_block.h"
+#include "render/texture_blocks.h"
 #include "render/view_column.h"
 #include "world/world_types.h"
 
@@ -269,8 +270,11 @@ private:
 
     ShadeTable mShades;
     FrameState mFrame;
-    // The walls image column by column, for the strips drawn in the block.
+    // The walls image column by column, for the strips drawn in the block,
+    // and the ceiling and floor textures each in a block of its own, for the
+    // row pass.
     ColumnMajorImage mWallColumns;
+    TextureBlocks mFloorBlocks;
     RowPath mPath = RowPaths::Best();
     bool mByteTables = RowPaths::ByteTables();
     // Per frame height: each row as a double, and its distance below and above
