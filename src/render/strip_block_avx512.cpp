@@ -11,6 +11,8 @@
 #include "render/strip_block.h"
 #include "render/wide_shading_avx512.h"
 
+#include <algorithm>
+
 #if defined(__x86_64__) || defined(__i386__)
 
 
@@ -39,21 +41,45 @@ QUILL_AVX512 inline int TextureRow(const WallStrip& strip, int row)
                             DEPTH_EPSILON);
 }
 
-// The texture rows of screen rows row to row + 15, by the very operations of
-// the plain renderer, eight at a time.
-QUILL_AVX512 inline __m512i TextureRows(const WallStrip& strip, int row, __m512d steps)
+// The texture rows of sixteen screen rows at a time, from the strip's first
+// row down, by the very operations of the plain renderer, eight at a time.
+// The rows themselves go as doubles (whole numbers, exact).
+class RowSteps
 {
-    const __m512d top = _mm512_set1_pd(strip.top);
-    const __m512d inverse = _mm512_set1_pd(strip.inverseScale);
-    const __m512d epsilon = _mm512_set1_pd(DEPTH_EPSILON);
-    const __m512d low = _mm512_add_pd(_mm512_set1_pd(row), steps);
-    const __m512d high = _mm512_add_pd(_mm512_set1_pd(row + 8), steps);
-    const __m256i lowRows =
-        CutToInts(_mm512_sub_pd(_mm512_mul_pd(_mm512_sub_pd(low, top), inverse), epsilon));
-    const __m256i highRows =
-        CutToInts(_mm512_sub_pd(_mm512_mul_pd(_mm512_sub_pd(high, top), inverse), epsilon));
-    return _mm512_maskz_inserti64x4(ALL_LANES, _mm512_castsi256_si512(lowRows), highRows, 1);
-}
+public:
+    QUILL_AVX512 explicit RowSteps(const WallStrip& strip)
+        : mTop(_mm512_set1_pd(strip.top)), mInverse(_mm512_set1_pd(strip.inverseScale)),
+          mEpsilon(_mm512_set1_pd(DEPTH_EPSILON)),
+          mLow(_mm512_add_pd(_mm512_set1_pd(strip.begin), _mm512_set_pd(7, 6, 5, 4, 3, 2, 1, 0))),
+          mHigh(_mm512_add_pd(mLow, _mm512_set1_pd(8)))
+    {
+    }
+
+    QUILL_AVX512 __m512i TextureRows() const
+    {
+        return _mm512_maskz_inserti64x4(ALL_LANES, _mm512_castsi256_si512(Cut(mLow)), Cut(mHigh),
+                                        1);
+    }
+
+    QUILL_AVX512 void Next()
+    {
+        mLow = _mm512_add_pd(mLow, _mm512_set1_pd(16));
+        mHigh = _mm512_add_pd(mHigh, _mm512_set1_pd(16));
+    }
+
+private:
+    QUILL_AVX512 __m256i Cut(__m512d rows) const
+    {
+        return CutToInts(
+            _mm512_sub_pd(_mm512_mul_pd(_mm512_sub_pd(rows, mTop), mInverse), mEpsilon));
+    }
+
+    __m512d mTop;
+    __m512d mInverse;
+    __m512d mEpsilon;
+    __m512d mLow;
+    __m512d mHigh;
+};
 
 #define QUILL_AVX512_VBMI \
     __attribute__((target("avx512f,avx512bw,avx512dq,avx512vl,avx512vbmi")))
@@ -285,22 +311,34 @@ QUILL_AVX512 bool PaintWallStripAvx512(const StripBlock& block, int column,
             Keep(*kept, block, strip, first, last);
         }
     }
-    // Sixteen rows at a time: their texture rows, looked up among the 64
-    // shaded texels held in four registers.
-    const __m512i table0 = _mm512_load_si512(shaded);
-    const __m512i table1 = _mm512_load_si512(shaded + 16);
-    const __m512i table2 = _mm512_load_si512(shaded + 32);
-    const __m512i table3 = _mm512_load_si512(shaded + 48);
-    const __m512i half = _mm512_set1_epi32(32);
+    // Sixteen rows at a time: their texture rows, looked up among the shaded
+    // texels held in registers (32 of them in two when the strip's rows lie
+    // among those, else all 64 in four).
     const __m512i empty = _mm512_set1_epi32(static_cast<int>(block.empty));
-    const __m512d steps = _mm512_set_pd(7, 6, 5, 4, 3, 2, 1, 0);
-    for (int row = strip.begin; row < strip.end; row += 16)
+    const int base = std::min(first & ~15, TEXTURE_SIZE - 32);
+    const bool oneWindow = last - base < 32;
+    const __m512i window0 = _mm512_load_si512(shaded + (oneWindow ? base : 0));
+    const __m512i window1 = _mm512_load_si512(shaded + (oneWindow ? base : 0) + 16);
+    const __m512i window2 = _mm512_load_si512(shaded + 32);
+    const __m512i window3 = _mm512_load_si512(shaded + 48);
+    const __m512i baseRows = _mm512_set1_epi32(base);
+    const __m512i half = _mm512_set1_epi32(32);
+    RowSteps rows(strip);
+    for (int row = strip.begin; row < strip.end; row += 16, rows.Next())
     {
-        const __m512i rows = TextureRows(strip, row, steps);
-        const __m512i low = _mm512_permutex2var_epi32(table0, rows, table1);
-        const __m512i high = _mm512_permutex2var_epi32(table2, rows, table3);
-        const __m512i values =
-            _mm512_mask_blend_epi32(_mm512_cmpge_epi32_mask(rows, half), low, high);
+        const __m512i texture = rows.TextureRows();
+        __m512i values;
+        if (oneWindow)
+        {
+            values = _mm512_permutex2var_epi32(window0, _mm512_sub_epi32(texture, baseRows),
+                                               window1);
+        }
+        else
+        {
+            const __m512i low = _mm512_permutex2var_epi32(window0, texture, window1);
+            const __m512i high = _mm512_permutex2var_epi32(window2, texture, window3);
+            values = _mm512_mask_blend_epi32(_mm512_cmpge_epi32_mask(texture, half), low, high);
+        }
         const __mmask16 rowsIn = RowsUpTo(row, strip.end);
         const __mmask16 open =
             strip.behind
