@@ -386,9 +386,11 @@ void Raycaster::CastColumns(Game* game, const Entity* player, SDL_Surface* frame
         mTails[static_cast<std::size_t>(column)].pending = false;
     }
     mCastingFrame = true;
-    for (int column = 0; column < ColumnCount(frame); ++column)
+    MarkSurroundings(*game->mMap, px, py);
+    int angle = mTailFirstAngle;
+    for (int column = 0; column < ColumnCount(frame); ++column, angle = NextRayAngle(angle))
     {
-        CastColumn(game, column, RayAngle(player->mAngle, column), px, py, player->mZ);
+        CastColumn(game, column, angle, px, py, player->mZ);
     }
     mCastingFrame = false;
 }
@@ -408,7 +410,11 @@ void Raycaster::CastColumn(Game* game, int columnIndex, int angle, int px, int p
     const double viewCos = mViewCos[static_cast<std::size_t>(columnIndex)];
     const double planeDistance = mProjectionDistance / viewCos;
 
-    MarkSurroundings(map, px, py);
+    if (!mCastingFrame)
+    {
+        // A frame marks the cells around the eye once for all its columns.
+        MarkSurroundings(map, px, py);
+    }
     Walk xWalk = StartX(px, py, angle);
     Walk yWalk = StartY(px, py, angle);
     WalkHit xHit;

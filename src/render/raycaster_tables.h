@@ -24,6 +24,8 @@ public:
 
     // The ray angle of a screen column for a facing.
     static int RayAngle(double facing, int column);
+    // The ray angle of the next column (the angles go up one a column).
+    static int NextRayAngle(int angle) { return angle + 1 < FULL_TURN ? angle + 1 : 0; }
     // The light of a distance, 0 to 32; distances beyond the table get its last entry.
     double LightAt(double distance) const;
 

@@ -213,9 +213,9 @@ void ViewPainter::Paint(Game* game, SDL_Surface* frame, const Entity* player,
     PrepareFloors(game);
 
     RowColumns& row = mRowColumns;
-    for (int column = 0; column < count; ++column)
+    int angle = RaycasterTables::RayAngle(player->mAngle, 0);
+    for (int column = 0; column < count; ++column, angle = RaycasterTables::NextRayAngle(angle))
     {
-        const int angle = RaycasterTables::RayAngle(player->mAngle, column);
         row.cos[static_cast<std::size_t>(column)] = tables.mCos[static_cast<std::size_t>(angle)];
         row.sin[static_cast<std::size_t>(column)] = tables.mSin[static_cast<std::size_t>(angle)];
     }

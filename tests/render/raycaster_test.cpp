@@ -56,6 +56,16 @@ TEST(RaycasterTables, RayAnglesWrapAroundTheTurn)
     EXPECT_EQ(Raycaster::RayAngle(0, 160), 0);
     EXPECT_EQ(Raycaster::RayAngle(1900.7, 319), 139);
     EXPECT_EQ(Raycaster::RayAngle(480, 160), 480);
+    // Column by column the angle goes up one, around the turn.
+    for (const double facing : {0.0, 159.5, 1760.0, 1919.9, -7.25, 4e9, -1e12})
+    {
+        int angle = Raycaster::RayAngle(facing, 0);
+        for (int column = 1; column < 320; ++column)
+        {
+            angle = Raycaster::NextRayAngle(angle);
+            ASSERT_EQ(angle, Raycaster::RayAngle(facing, column)) << facing << ", " << column;
+        }
+    }
 }
 
 TEST(RaycasterVisibility, SizesAndClearsTheBits)
