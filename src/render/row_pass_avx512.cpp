@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 // The row pass in the wide registers of AVX-512: eight columns go at once,
@@ -202,21 +203,23 @@ QUILL_AVX512 inline __m256i FloorPixels(const RowPass& pass, const RowLanes& lan
 // texels and pixels.
 struct PairSweeps
 {
-    static constexpr int GROUPS = RowPass::MAX_COLUMNS / RowPass::GROUP;
+    static constexpr int PAIRS = RowPass::MAX_COLUMNS / (2 * RowPass::GROUP);
 
     alignas(64) std::int32_t light[RowPass::MAX_COLUMNS];
     // Where the texels lie in the image.
     alignas(64) std::int32_t floorPlace[RowPass::MAX_COLUMNS];
     alignas(64) std::int32_t ceilingPlace[RowPass::MAX_COLUMNS];
     alignas(64) std::uint32_t multiplier[RowPass::MAX_COLUMNS];
-    __mmask8 ceiling[GROUPS];
-    __mmask8 floor[GROUPS];
-    __mmask8 found[GROUPS];
+    // Per pair of groups (sixteen columns).
+    __mmask16 ceiling[PAIRS];
+    __mmask16 floor[PAIRS];
+    __mmask16 found[PAIRS];
 };
 
 // The points of a pair of rows go sixteen columns at a time (two groups): the
 // masks, checks and stores around the arithmetic then serve twice the pixels.
 constexpr int PAIR_COLUMNS = 2 * RowPass::GROUP;
+static_assert(RowPass::MAX_COLUMNS % PAIR_COLUMNS == 0, "the sweeps hold whole pairs of groups");
 constexpr __mmask16 ALL_COLUMNS = 0xFFFF;
 
 // Sixteen of the per-column numbers, those of columns `inView` only (the
@@ -240,8 +243,16 @@ QUILL_AVX512 inline __m512i JoinInts(__m256i low, __m256i high)
 inline __mmask16 OpenLanes16(const RowPass& pass, int c, int row, __mmask16 inView)
 {
     const std::uint8_t* covered = pass.covered + row * pass.coveredPitch + (c >> 3);
-    const unsigned high = (inView >> 8) != 0 ? covered[1] : 0xFFu;
-    return static_cast<__mmask16>(~(covered[0] | high << 8) & inView);
+    std::uint16_t bits = 0;
+    if ((inView >> 8) != 0)
+    {
+        std::memcpy(&bits, covered, sizeof bits);
+    }
+    else
+    {
+        bits = covered[0];
+    }
+    return static_cast<__mmask16>(~bits & inView);
 }
 
 // FloorPoints for sixteen columns.
@@ -330,7 +341,7 @@ QUILL_AVX512 void FindPairPoints(const RowPass& pass, const RowLanes& lanes, int
     const __m512d depth = _mm512_set1_pd(pass.halfHeight - top);
     const __m512i topRow = _mm512_set1_epi32(top);
     const __m512i floorRow = _mm512_set1_epi32(bottom + 1);
-    for (int c = 0, group = 0; c < pass.columns; c += PAIR_COLUMNS, group += 2)
+    for (int c = 0, pair = 0; c < pass.columns; c += PAIR_COLUMNS, ++pair)
     {
         // The per-column arrays hold whole groups.
         const __mmask16 inView = pass.columns - c > RowPass::GROUP ? ALL_COLUMNS : 0x00FF;
@@ -340,12 +351,9 @@ QUILL_AVX512 void FindPairPoints(const RowPass& pass, const RowLanes& lanes, int
         const __mmask16 floor =
             OpenLanes16(pass, c, bottom, inView) &
             _mm512_cmpgt_epi32_mask(floorRow, LoadInts16(pass.floorBegin + c, inView));
-        sweeps.ceiling[group] = static_cast<__mmask8>(ceiling);
-        sweeps.ceiling[group + 1] = static_cast<__mmask8>(ceiling >> 8);
-        sweeps.floor[group] = static_cast<__mmask8>(floor);
-        sweeps.floor[group + 1] = static_cast<__mmask8>(floor >> 8);
-        sweeps.found[group] = 0;
-        sweeps.found[group + 1] = 0;
+        sweeps.ceiling[pair] = ceiling;
+        sweeps.floor[pair] = floor;
+        sweeps.found[pair] = 0;
         if ((ceiling | floor) == 0)
         {
             continue;
@@ -359,8 +367,7 @@ QUILL_AVX512 void FindPairPoints(const RowPass& pass, const RowLanes& lanes, int
         }
         const __m512i texture = CellTextures16(pass, points.cell, found);
         found &= _mm512_cmpgt_epi32_mask(texture, _mm512_set1_epi32(-1));
-        sweeps.found[group] = static_cast<__mmask8>(found);
-        sweeps.found[group + 1] = static_cast<__mmask8>(found >> 8);
+        sweeps.found[pair] = found;
         _mm512_store_si512(sweeps.light + c, points.light);
         _mm512_store_si512(sweeps.floorPlace + c, _mm512_add_epi32(texture, points.floorPlace));
         _mm512_store_si512(sweeps.ceilingPlace + c, _mm512_add_epi32(texture, points.ceilingPlace));
@@ -417,23 +424,17 @@ QUILL_AVX512 inline __m512i ShadeTexels16(const RowPass& pass, const RowLanes& l
                     ShadeHalf<1>(pass, shading, texels, spread, light, irregular));
 }
 
-// Joins the masks of two neighbouring groups.
-inline __mmask16 JoinMasks(__mmask8 low, __mmask8 high)
-{
-    return static_cast<__mmask16>(low | high << 8);
-}
-
 QUILL_AVX512 void PaintPair(const RowPass& pass, const RowLanes& lanes, int top, int bottom)
 {
     PairSweeps sweeps;
     FindPairPoints(pass, lanes, top, bottom, sweeps);
     std::uint32_t* above = reinterpret_cast<std::uint32_t*>(pass.frame + top * pass.framePitch);
     std::uint32_t* below = reinterpret_cast<std::uint32_t*>(pass.frame + bottom * pass.framePitch);
-    for (int c = 0, group = 0; c < pass.columns; c += PAIR_COLUMNS, group += 2)
+    for (int c = 0, pair = 0; c < pass.columns; c += PAIR_COLUMNS, ++pair)
     {
-        const __mmask16 ceiling = JoinMasks(sweeps.ceiling[group], sweeps.ceiling[group + 1]);
-        const __mmask16 floor = JoinMasks(sweeps.floor[group], sweeps.floor[group + 1]);
-        const __mmask16 found = JoinMasks(sweeps.found[group], sweeps.found[group + 1]);
+        const __mmask16 ceiling = sweeps.ceiling[pair];
+        const __mmask16 floor = sweeps.floor[pair];
+        const __mmask16 found = sweeps.found[pair];
         __mmask16 ceilingOk = found & ceiling;
         __mmask16 floorOk = found & floor;
         if ((ceilingOk | floorOk) != 0)
