@@ -51,6 +51,10 @@ struct RowPass
     const double* sin = nullptr;
     const double* ceilingFactor = nullptr;
     const double* floorFactor = nullptr;
+    // Every factor is zero or a normal number well inside the range of
+    // doubles: a row's distances may then come without dividing (see the
+    // AVX-512 path). Set by RowPass::FactorsFit.
+    bool stepsFit = false;
     // One bit per pixel, row by row (coveredPitch bytes a row): the pixel is
     // drawn by a strip and the row pass leaves it.
     const std::uint8_t* covered = nullptr;
@@ -81,6 +85,10 @@ struct RowPass
     int greenShift = 0;
     int blueShift = 0;
     std::uint32_t alphaMask = 0;
+
+    // Whether factors may be divided by the reciprocal step: each zero or of
+    // a magnitude from 2^-900 to 2^900.
+    static bool FactorsFit(const double* factors, int count);
 
     // Works out pixel (column, row) in full.
     void (*paintPixel)(void* painter, int column, int row) = nullptr;
@@ -113,3 +121,7 @@ void FlushStripBlock(RowPath path, const StripBlock& block, const BlockTarget& t
 // The paths themselves.
 void PaintRowsPortable(const RowPass& pass);
 void PaintRowsAvx512(const RowPass& pass);
+// The distances factor / depth as the AVX-512 path finds them for a pair of
+// rows (count a multiple of 8), for the tests to hold against the division.
+void RowQuotientsAvx512(const double* factors, int count, double depth, bool stepsFit,
+                        double* quotients);

@@ -1,6 +1,8 @@
 #include "render/row_pass.h"
 #include "render/strip_block.h"
 
+#include <cmath>
+
 bool RowPaths::Available(RowPath path)
 {
     switch (path)
@@ -83,4 +85,17 @@ void RowPaths::FlushStripBlock(RowPath path, const StripBlock& block, const Bloc
         return;
     }
     FlushStripBlockPortable(block, target);
+}
+
+bool RowPass::FactorsFit(const double* factors, int count)
+{
+    for (int i = 0; i < count; ++i)
+    {
+        const double magnitude = std::fabs(factors[i]);
+        if (magnitude != 0 && !(magnitude >= 0x1p-900 && magnitude <= 0x1p900))
+        {
+            return false;
+        }
+    }
+    return true;
 }

@@ -977,6 +977,8 @@ RowPass ViewPainter::MakeRowPass(int count) const
     pass.sin = row.sin.data();
     pass.ceilingFactor = row.ceilingFactor.data();
     pass.floorFactor = row.floorFactor.data();
+    pass.stepsFit =
+        RowPass::FactorsFit(row.floorFactor.data(), static_cast<int>(row.floorFactor.size()));
     pass.covered = row.covered.data();
     pass.coveredPitch = row.coveredPitch;
     pass.floorGrid = state.floorGrid;
