@@ -132,6 +132,23 @@ QUILL_AVX512 void ShadeStripTexels(const StripBlock& block, const WallStrip& str
     alignas(64) std::uint32_t texel[TEXTURE_SIZE];
     const int from = first & ~7;
     const int to = (last & ~7) + 8;
+    if (strip.texelPitch == 4 && !irregular)
+    {
+        // The texture column's texels follow one another, and one multiplier
+        // shades them all: the whole column, sixteen at a time.
+        const WordMultiplier multiplier = SpreadOverWords(strip.multiplier);
+        const __m512i empty = _mm512_set1_epi32(static_cast<int>(block.empty));
+        for (int texture = 0; texture < TEXTURE_SIZE; texture += 16)
+        {
+            const __m512i texels = _mm512_loadu_si512(strip.texels + texture * 4);
+            const __mmask16 opaque =
+                strip.alphaMask == 0 ? ALL_ROWS : _mm512_test_epi32_mask(texels, _mm512_set1_epi32(static_cast<int>(strip.alphaMask)));
+            _mm512_store_si512(shaded + texture,
+                               _mm512_mask_blend_epi32(opaque, empty,
+                                                       MultiplyTexels16(lanes, texels, multiplier)));
+        }
+        return;
+    }
     if (strip.texelPitch == 4)
     {
         // The texture column's texels follow one another: the whole groups
