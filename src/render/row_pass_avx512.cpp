@@ -369,9 +369,13 @@ QUILL_AVX512 inline __m512i CellTextures16(const RowPass& pass, __m512i cells, _
 
 // The floor points of the ceiling lanes of row `top` and the floor lanes of
 // row `bottom`, as far below the middle, with their textures and shading.
-QUILL_AVX512 void FindPairPoints(const RowPass& pass, const RowLanes& lanes, int top, int bottom,
-                                 PairSweeps& sweeps)
+QUILL_AVX512 void FindPairPoints(const RowPass& shared, const RowLanes& lanes, int top,
+                                 int bottom, PairSweeps& sweeps)
 {
+    // A copy of its own: the stores into the sweeps could otherwise be to the
+    // pass's numbers, for all the compiler knows, which it would read again
+    // after each one.
+    const RowPass pass = shared;
     const RowDivisor depth = MakeRowDivisor(pass.halfHeight - top, pass.stepsFit);
     const __m512i topRow = _mm512_set1_epi32(top);
     const __m512i floorRow = _mm512_set1_epi32(bottom + 1);
@@ -458,8 +462,9 @@ QUILL_AVX512 inline __m512i ShadeTexels16(const RowPass& pass, const RowLanes& l
                     ShadeHalf<1>(pass, shading, texels, spread, light, irregular));
 }
 
-QUILL_AVX512 void PaintPair(const RowPass& pass, const RowLanes& lanes, int top, int bottom)
+QUILL_AVX512 void PaintPair(const RowPass& shared, const RowLanes& lanes, int top, int bottom)
 {
+    const RowPass pass = shared;
     PairSweeps sweeps;
     FindPairPoints(pass, lanes, top, bottom, sweeps);
     std::uint32_t* above = reinterpret_cast<std::uint32_t*>(pass.frame + top * pass.framePitch);
