@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/image_key.h"
+
 #include <SDL.h>
 
 #include <cstdint>
@@ -16,20 +18,16 @@ public:
     // copied again only when either changed. An image that is not 32 bits a
     // pixel, or none, leaves no copy.
     void Follow(const SDL_Surface* image, std::uint64_t generation);
-    bool Holds(const SDL_Surface* image) const { return image != nullptr && image == mImage; }
+    bool Holds(const SDL_Surface* image) const { return image != nullptr && image == mKey.image; }
     // Texel (x, y) of the image, the texels below it following 4 bytes apart.
     const std::uint8_t* At(int x, int y) const
     {
         return reinterpret_cast<const std::uint8_t*>(
-            mTexels.data() + static_cast<std::size_t>(x) * static_cast<std::size_t>(mHeight) +
+            mTexels.data() + static_cast<std::size_t>(x) * static_cast<std::size_t>(mKey.height) +
             static_cast<std::size_t>(y));
     }
 
 private:
-    const SDL_Surface* mImage = nullptr;
-    const void* mPixels = nullptr;
-    std::uint64_t mGeneration = 0;
-    int mWidth = 0;
-    int mHeight = 0;
+    ImageKey mKey;
     std::vector<std::uint32_t> mTexels;
 };

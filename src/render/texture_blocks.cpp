@@ -2,11 +2,9 @@
 
 #include <cstring>
 
-bool TextureBlocks::Matches(const SDL_Surface* image, const std::vector<SDL_Rect>& rects,
-                            std::uint64_t generation) const
+bool TextureBlocks::SameRects(const std::vector<SDL_Rect>& rects) const
 {
-    if (image != mImage || image->pixels != mPixels || generation != mGeneration ||
-        image->w != mWidth || image->h != mHeight || rects.size() != mRects.size())
+    if (rects.size() != mRects.size())
     {
         return false;
     }
@@ -25,22 +23,17 @@ bool TextureBlocks::Matches(const SDL_Surface* image, const std::vector<SDL_Rect
 void TextureBlocks::Follow(const SDL_Surface* image, const std::vector<SDL_Rect>& rects,
                            std::uint64_t generation)
 {
-    const bool readable = image != nullptr && image->pixels != nullptr &&
-                          image->format->BytesPerPixel == 4 && image->w > 0 && image->h > 0;
-    if (!readable)
+    if (!ImageKey::Copyable(image))
     {
-        mImage = nullptr;
+        mKey = {};
         return;
     }
-    if (Matches(image, rects, generation))
+    const ImageKey key = ImageKey::Of(image, generation);
+    if (key == mKey && SameRects(rects))
     {
         return;
     }
-    mImage = image;
-    mPixels = image->pixels;
-    mGeneration = generation;
-    mWidth = image->w;
-    mHeight = image->h;
+    mKey = key;
     mRects = rects;
     mFirsts.assign(rects.size(), -1);
     std::size_t blocks = 0;

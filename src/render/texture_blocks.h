@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/image_key.h"
+
 #include <SDL.h>
 
 #include <cstdint>
@@ -21,21 +23,16 @@ public:
     // pixel, or none, leaves no blocks.
     void Follow(const SDL_Surface* image, const std::vector<SDL_Rect>& rects,
                 std::uint64_t generation);
-    bool Holds(const SDL_Surface* image) const { return image != nullptr && image == mImage; }
+    bool Holds(const SDL_Surface* image) const { return image != nullptr && image == mKey.image; }
     const std::uint32_t* Texels() const { return mTexels.data(); }
     // Per rectangle: the index in Texels() of its block's first texel, or -1
     // when the rectangle does not lie wholly inside the image.
     const std::int32_t* Firsts() const { return mFirsts.data(); }
 
 private:
-    bool Matches(const SDL_Surface* image, const std::vector<SDL_Rect>& rects,
-                 std::uint64_t generation) const;
+    bool SameRects(const std::vector<SDL_Rect>& rects) const;
 
-    const SDL_Surface* mImage = nullptr;
-    const void* mPixels = nullptr;
-    std::uint64_t mGeneration = 0;
-    int mWidth = 0;
-    int mHeight = 0;
+    ImageKey mKey;
     std::vector<SDL_Rect> mRects;
     std::vector<std::uint32_t> mTexels;
     std::vector<std::int32_t> mFirsts;

@@ -1,5 +1,6 @@
 #include "render/texture_blocks.h"
 #include "support/test_game.h"
+#include "support/test_images.h"
 
 #include <gtest/gtest.h>
 
@@ -8,28 +9,6 @@
 
 namespace
 {
-Wrapper MakeImage(int width, int height, std::uint32_t seed)
-{
-    SDL_Surface* image =
-        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-    for (int y = 0; y < height; ++y)
-    {
-        auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(image->pixels) +
-                                                     y * image->pitch);
-        for (int x = 0; x < width; ++x)
-        {
-            row[x] = seed ^ static_cast<std::uint32_t>(x * 7919 + y * 104729);
-        }
-    }
-    return Wrapper(image);
-}
-
-std::uint32_t ImageTexel(SDL_Surface* image, int x, int y)
-{
-    return reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(image->pixels) +
-                                                  y * image->pitch)[x];
-}
-
 // Every texel of every block against the image; -1 where a block is missing.
 void ExpectBlocksOf(const TextureBlocks& blocks, SDL_Surface* image,
                     const std::vector<SDL_Rect>& rects)
@@ -43,7 +22,7 @@ void ExpectBlocksOf(const TextureBlocks& blocks, SDL_Surface* image,
             for (int x = 0; x < TextureBlocks::SIDE; ++x)
             {
                 ASSERT_EQ(blocks.Texels()[first + y * TextureBlocks::SIDE + x],
-                          ImageTexel(image, rects[i].x + x, rects[i].y + y))
+                          PixelOf(image, rects[i].x + x, rects[i].y + y))
                     << "texture " << i << " at " << x << ", " << y;
             }
         }
@@ -54,7 +33,7 @@ void ExpectBlocksOf(const TextureBlocks& blocks, SDL_Surface* image,
 TEST(TextureBlocks, HoldEachTextureTogetherAndFollowTheImage)
 {
     UseHeadlessDrivers();
-    Wrapper first = MakeImage(200, 130, 0x2468ACE0u);
+    Wrapper first = MakePatternImage(200, 130, 0x2468ACE0u);
     SDL_Surface* image = first.Get<SDL_Surface>();
     const std::vector<SDL_Rect> rects = {{0, 0, 64, 64}, {136, 66, 64, 64}, {64, 0, 64, 64}};
     TextureBlocks blocks;
@@ -79,9 +58,8 @@ TEST(TextureBlocks, HoldEachTextureTogetherAndFollowTheImage)
     // images, not otherwise.
     blocks.Follow(image, rects, 1);
     ExpectBlocksOf(blocks, image, rects);
-    const std::uint32_t before = ImageTexel(image, 140, 70);
-    reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(image->pixels) +
-                                     70 * image->pitch)[140] = ~before;
+    const std::uint32_t before = PixelOf(image, 140, 70);
+    SetPixelOf(image, 140, 70, ~before);
     blocks.Follow(image, rects, 1);
     EXPECT_EQ(blocks.Texels()[blocks.Firsts()[1] + 4 * TextureBlocks::SIDE + 4], before);
     blocks.Follow(image, rects, 2);

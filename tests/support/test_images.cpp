@@ -25,6 +25,32 @@ bool SaveImage(SDL_Surface* surface, const std::string& path)
     return IMG_SavePNG(surface, path.c_str()) == 0;
 }
 
+Wrapper MakePatternImage(int width, int height, std::uint32_t seed)
+{
+    Wrapper image(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
+    for (int y = 0; y < height; ++y)
+    {
+        for (int x = 0; x < width; ++x)
+        {
+            SetPixelOf(image.Get<SDL_Surface>(), x, y,
+                       seed ^ static_cast<std::uint32_t>(x * 7919 + y * 104729));
+        }
+    }
+    return image;
+}
+
+std::uint32_t PixelOf(SDL_Surface* image, int x, int y)
+{
+    return reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(image->pixels) +
+                                                  y * image->pitch)[x];
+}
+
+void SetPixelOf(SDL_Surface* image, int x, int y, std::uint32_t pixel)
+{
+    reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(image->pixels) + y * image->pitch)[x] =
+        pixel;
+}
+
 int CountDifferentPixels(SDL_Surface* a, SDL_Surface* b)
 {
     if (a == nullptr || b == nullptr || a->w != b->w || a->h != b->h)
