@@ -17,7 +17,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 
 // The row pass in the wide registers of AVX-512: eight columns go at once,
 // their doubles in one register, their 32-bit numbers and pixels in half of one.
@@ -26,7 +25,6 @@ namespace
 {
 using namespace WideShading;
 
-constexpr double TILE = 64;
 constexpr double LAST_LIGHT = 4095;
 
 // The frame's numbers, spread over every lane.
@@ -34,22 +32,13 @@ struct RowLanes
 {
     __m512d eyeX;
     __m512d eyeY;
-    __m512d limitX;
-    __m512d limitY;
-    __m512d tile;
     __m512d zero;
-    __m512d infinite;
     __m512d lastLight;
     // How far past the first column and row a point inside the map can lie:
     // limit - 64 across and down.
     __m512i insideX;
     __m512i insideY;
-    __m256i mapWidth;
-    __m256i textureCount;
-    __m256i floorPitch;
     __m512i pitch;
-    __m256i textureMask;
-    __m256i minusOne;
     Lanes shading;
 };
 
@@ -58,42 +47,16 @@ QUILL_AVX512 RowLanes MakeRowLanes(const RowPass& pass)
     RowLanes lanes;
     lanes.eyeX = _mm512_set1_pd(pass.eyeX);
     lanes.eyeY = _mm512_set1_pd(pass.eyeY);
-    lanes.limitX = _mm512_set1_pd(pass.mapLimitX);
-    lanes.limitY = _mm512_set1_pd(pass.mapLimitY);
-    lanes.tile = _mm512_set1_pd(TILE);
     lanes.zero = _mm512_setzero_pd();
-    lanes.infinite = _mm512_set1_pd(std::numeric_limits<double>::infinity());
     lanes.lastLight = _mm512_set1_pd(LAST_LIGHT);
     lanes.insideX = _mm512_set1_epi32(
         std::max(0, static_cast<int>(pass.mapLimitX) - RowPass::TEXTURE_SIZE));
     lanes.insideY = _mm512_set1_epi32(
         std::max(0, static_cast<int>(pass.mapLimitY) - RowPass::TEXTURE_SIZE));
-    lanes.mapWidth = _mm256_set1_epi32(pass.mapWidth);
-    lanes.textureCount = _mm256_set1_epi32(pass.floorTextureCount);
-    lanes.floorPitch = _mm256_set1_epi32(pass.floorPitch);
     lanes.pitch = _mm512_set1_epi32(pass.floorPitch);
-
-    lanes.textureMask = _mm256_set1_epi32(63);
-    lanes.minusOne = _mm256_set1_epi32(-1);
     lanes.shading =
         MakeLanes({pass.redShift, pass.greenShift, pass.blueShift, pass.alphaMask});
     return lanes;
-}
-
-QUILL_AVX512 inline __m256i LoadInts(const void* values)
-{
-    return _mm256_loadu_si256(static_cast<const __m256i*>(values));
-}
-
-QUILL_AVX512 inline void StoreInts(void* to, __m256i values)
-{
-    _mm256_store_si256(static_cast<__m256i*>(to), values);
-}
-
-// The lanes of a row in which the row pass draws: not drawn by a strip.
-inline __mmask8 OpenLanes(const RowPass& pass, int c, int row)
-{
-    return static_cast<__mmask8>(~pass.covered[row * pass.coveredPitch + (c >> 3)]);
 }
 
 // Hands the wanted lanes not drawn to the full computation.
@@ -105,96 +68,6 @@ inline void PaintLeftLanes(const RowPass& pass, int c, int row, unsigned left)
         left &= left - 1;
         pass.paintPixel(pass.painter, c + lane, row);
     }
-}
-
-// Eight floor points at the distances factor / depth: `found` has the lanes on
-// the plain path (inside the map, past its first row and column); their cell,
-// light table entry and place within the texture (texture row iy & 63 for the
-// floor, -iy & 63 for the ceiling, which shows the texture turned over). The
-// numbers of lanes not found mean nothing: every lookup leaves those lanes out.
-struct FloorPoints
-{
-    __mmask8 found;
-    __m256i cell;
-    __m256i light;
-    __m256i floorPlace;
-    __m256i ceilingPlace;
-};
-
-QUILL_AVX512 inline FloorPoints FindFloorPoints(const RowPass& pass, const RowLanes& lanes, int c,
-                                                __m512d factor, __m512d depth, __mmask8 want)
-{
-    const __m512d distance = _mm512_div_pd(factor, depth);
-    const __m512d x =
-        _mm512_add_pd(lanes.eyeX, _mm512_mul_pd(_mm512_loadu_pd(pass.cos + c), distance));
-    const __m512d y =
-        _mm512_add_pd(lanes.eyeY, _mm512_mul_pd(_mm512_loadu_pd(pass.sin + c), distance));
-    FloorPoints points;
-    points.found = want & _mm512_cmp_pd_mask(distance, lanes.zero, _CMP_GE_OQ) &
-                   _mm512_cmp_pd_mask(distance, lanes.infinite, _CMP_LT_OQ) &
-                   _mm512_cmp_pd_mask(x, lanes.tile, _CMP_GE_OQ) &
-                   _mm512_cmp_pd_mask(y, lanes.tile, _CMP_GE_OQ) &
-                   _mm512_cmp_pd_mask(x, lanes.limitX, _CMP_LT_OQ) &
-                   _mm512_cmp_pd_mask(y, lanes.limitY, _CMP_LT_OQ);
-    const __m256i ix = CutToInts(x);
-    const __m256i iy = CutToInts(y);
-    points.light = CutToInts(_mm512_maskz_min_pd(ALL_LANES, distance, lanes.lastLight));
-    points.cell = _mm256_add_epi32(_mm256_mullo_epi32(_mm256_srai_epi32(iy, 6), lanes.mapWidth),
-                                   _mm256_srai_epi32(ix, 6));
-    const __m256i u = _mm256_and_si256(ix, lanes.textureMask);
-    const __m256i floorV = _mm256_and_si256(iy, lanes.textureMask);
-    const __m256i ceilingV =
-        _mm256_and_si256(_mm256_sub_epi32(_mm256_setzero_si256(), iy), lanes.textureMask);
-    points.floorPlace = _mm256_add_epi32(u, _mm256_mullo_epi32(floorV, lanes.floorPitch));
-    points.ceilingPlace = _mm256_add_epi32(u, _mm256_mullo_epi32(ceilingV, lanes.floorPitch));
-    return points;
-}
-
-// The textures of eight cells (-1 for none) and the multipliers of eight
-// lights. Along a row the points of neighbouring columns mostly lie in one
-// cell and at one light: then one lookup serves all of them.
-QUILL_AVX512 inline __m256i CellTextures(const RowPass& pass, const RowLanes& lanes,
-                                         __m256i cells, __mmask8 found, int first)
-{
-    if (_mm256_mask_cmpneq_epi32_mask(found, cells, _mm256_set1_epi32(first)) == 0)
-    {
-        const std::int32_t value = pass.floorGrid[first];
-        const bool known = static_cast<std::uint32_t>(value) <
-                           static_cast<std::uint32_t>(pass.floorTextureCount);
-        return _mm256_set1_epi32(known ? pass.floorTextures[value] : -1);
-    }
-    const __m256i value =
-        _mm256_mmask_i32gather_epi32(_mm256_setzero_si256(), found, cells, pass.floorGrid, 4);
-    const __mmask8 known = found & _mm256_cmplt_epu32_mask(value, lanes.textureCount);
-    return _mm256_mmask_i32gather_epi32(lanes.minusOne, known, value, pass.floorTextures, 4);
-}
-
-// Neighbouring lights differ about as often as not, so a test for one light
-// throughout would only mislead the branch predictor: always gathered.
-QUILL_AVX512 inline __m256i LightMultipliers(const RowPass& pass, __m256i light, __mmask8 found)
-{
-    return _mm256_mmask_i32gather_epi32(_mm256_set1_epi32(static_cast<int>(IRREGULAR)), found,
-                                        light, pass.multipliers, 4);
-}
-
-// Fetches and shades the texels at `place` within `texture` for the lanes in
-// `ok`, and drops from `ok` the lanes whose texel is transparent.
-QUILL_AVX512 inline __m256i FloorPixels(const RowPass& pass, const RowLanes& lanes,
-                                        __m256i texture, __m256i place, __m256i multipliers,
-                                        const Multipliers& spread, __m256i light, __mmask8& ok)
-{
-    const __m256i texels = _mm256_mmask_i32gather_epi32(
-        _mm256_setzero_si256(), ok, _mm256_add_epi32(texture, place), pass.floorTexels, 4);
-    ok &= OpaqueLanes(lanes.shading, texels);
-    const __m256i pixels = MultiplyTexels(lanes.shading, texels, spread);
-    const unsigned irregular =
-        static_cast<unsigned>(ok & IrregularLanes(lanes.shading, multipliers));
-    if (irregular == 0)
-    {
-        return pixels;
-    }
-    return ShadeThroughTable(lanes.shading, texels, pixels, pass.shades, pass.shadeRows, light,
-                             irregular);
 }
 
 // A pair of rows goes in two sweeps over the columns, the groups of columns
@@ -289,7 +162,12 @@ QUILL_AVX512 inline __m512d Quotients(__m512d factors, const RowDivisor& divisor
     return _mm512_fmadd_pd(remainder, divisor.reciprocal, estimate);
 }
 
-// FloorPoints for sixteen columns.
+// Sixteen floor points at the distances factor / depth: `found` has the lanes
+// on the plain path (inside the map, past its first row and column); their
+// cell, light table entry and place within the texture (texture row y & 63
+// for the floor, -y & 63 for the ceiling, which shows the texture turned
+// over). The numbers of lanes not found mean nothing: every lookup leaves
+// those lanes out.
 struct FloorPoints16
 {
     __mmask16 found;
@@ -300,13 +178,13 @@ struct FloorPoints16
 };
 
 QUILL_AVX512 inline FloorPoints16 FindFloorPoints16(const RowPass& pass, const RowLanes& lanes,
-                                                    int c, const RowDivisor& depth,
-                                                    __mmask16 want, __mmask16 inView)
+                                                    int c, const __m512d (&factors)[2],
+                                                    const RowDivisor (&depths)[2], __mmask16 want,
+                                                    __mmask16 inView)
 {
     const __mmask8 highView = static_cast<__mmask8>(inView >> 8);
-    const __m512d distance[2] = {
-        Quotients(_mm512_loadu_pd(pass.floorFactor + c), depth),
-        Quotients(LoadDoubles8(pass.floorFactor + c + 8, highView), depth)};
+    const __m512d distance[2] = {Quotients(factors[0], depths[0]),
+                                 Quotients(factors[1], depths[1])};
     const __m512d cos[2] = {_mm512_loadu_pd(pass.cos + c), LoadDoubles8(pass.cos + c + 8, highView)};
     const __m512d sin[2] = {_mm512_loadu_pd(pass.sin + c), LoadDoubles8(pass.sin + c + 8, highView)};
     __m256i ix[2];
@@ -377,6 +255,7 @@ QUILL_AVX512 void FindPairPoints(const RowPass& shared, const RowLanes& lanes, i
     // after each one.
     const RowPass pass = shared;
     const RowDivisor depth = MakeRowDivisor(pass.halfHeight - top, pass.stepsFit);
+    const RowDivisor depths[2] = {depth, depth};
     const __m512i topRow = _mm512_set1_epi32(top);
     const __m512i floorRow = _mm512_set1_epi32(bottom + 1);
     for (int c = 0, pair = 0; c < pass.columns; c += PAIR_COLUMNS, ++pair)
@@ -396,8 +275,11 @@ QUILL_AVX512 void FindPairPoints(const RowPass& shared, const RowLanes& lanes, i
         {
             continue;
         }
+        const __m512d factors[2] = {
+            _mm512_loadu_pd(pass.floorFactor + c),
+            LoadDoubles8(pass.floorFactor + c + 8, static_cast<__mmask8>(inView >> 8))};
         const FloorPoints16 points =
-            FindFloorPoints16(pass, lanes, c, depth, ceiling | floor, inView);
+            FindFloorPoints16(pass, lanes, c, factors, depths, ceiling | floor, inView);
         __mmask16 found = points.found;
         if (found == 0)
         {
@@ -508,47 +390,62 @@ QUILL_AVX512 void PaintPair(const RowPass& shared, const RowLanes& lanes, int to
     }
 }
 
-// A row on its own: ceiling and floor lanes, each with its own factor and depth.
-QUILL_AVX512 void PaintRow(const RowPass& pass, const RowLanes& lanes, int row)
+// A row on its own: ceiling and floor lanes, each with its own factor and
+// depth, all divided. Few rows go so: the top row, and the middle rows when
+// the eye is not half way up.
+QUILL_AVX512 void PaintRow(const RowPass& shared, const RowLanes& lanes, int row)
 {
+    const RowPass pass = shared;
     const __m512d ceilingDepth = _mm512_set1_pd(pass.halfHeight - row);
     const __m512d floorDepth = _mm512_set1_pd(row - pass.halfHeight);
-    const __m256i rowNumber = _mm256_set1_epi32(row);
-    const __m256i nextRow = _mm256_set1_epi32(row + 1);
+    const __m512i rowNumber = _mm512_set1_epi32(row);
+    const __m512i nextRow = _mm512_set1_epi32(row + 1);
     std::uint32_t* pixels = reinterpret_cast<std::uint32_t*>(pass.frame + row * pass.framePitch);
-    for (int c = 0; c < pass.columns; c += RowPass::GROUP)
+    for (int c = 0; c < pass.columns; c += PAIR_COLUMNS)
     {
-        const __mmask8 open = OpenLanes(pass, c, row);
-        const __mmask8 ceiling =
-            open & _mm256_cmpgt_epi32_mask(LoadInts(pass.ceilingEnd + c), rowNumber);
-        const __mmask8 floor =
-            open & _mm256_cmpgt_epi32_mask(nextRow, LoadInts(pass.floorBegin + c));
-        const __mmask8 want = ceiling | floor;
+        const __mmask16 inView = pass.columns - c > RowPass::GROUP ? ALL_COLUMNS : 0x00FF;
+        const __mmask16 open = OpenLanes16(pass, c, row, inView);
+        const __mmask16 ceiling =
+            open & _mm512_cmpgt_epi32_mask(LoadInts16(pass.ceilingEnd + c, inView), rowNumber);
+        const __mmask16 floor =
+            open & _mm512_cmpgt_epi32_mask(nextRow, LoadInts16(pass.floorBegin + c, inView));
+        const __mmask16 want = ceiling | floor;
         if (want == 0)
         {
             continue;
         }
-        const __m512d factor = _mm512_mask_blend_pd(ceiling, _mm512_loadu_pd(pass.floorFactor + c),
-                                                    _mm512_loadu_pd(pass.ceilingFactor + c));
-        const __m512d depth = _mm512_mask_blend_pd(ceiling, floorDepth, ceilingDepth);
-        const FloorPoints points = FindFloorPoints(pass, lanes, c, factor, depth, want);
-        __mmask8 ok = points.found;
+        __m512d factors[2];
+        RowDivisor depths[2];
+        for (int half = 0; half < 2; ++half)
+        {
+            const __mmask8 halfView = static_cast<__mmask8>(inView >> (8 * half));
+            const __mmask8 halfCeiling = static_cast<__mmask8>(ceiling >> (8 * half));
+            const int at = c + RowPass::GROUP * half;
+            factors[half] = _mm512_mask_blend_pd(halfCeiling,
+                                                 LoadDoubles8(pass.floorFactor + at, halfView),
+                                                 LoadDoubles8(pass.ceilingFactor + at, halfView));
+            depths[half] = {_mm512_mask_blend_pd(halfCeiling, floorDepth, ceilingDepth),
+                            _mm512_setzero_pd(), true};
+        }
+        const FloorPoints16 points =
+            FindFloorPoints16(pass, lanes, c, factors, depths, want, inView);
+        __mmask16 ok = points.found;
         if (ok != 0)
         {
-            const int first = c + __builtin_ctz(ok);
-            alignas(32) std::int32_t cell[RowPass::GROUP];
-            StoreInts(cell, points.cell);
-            const __m256i texture = CellTextures(pass, lanes, points.cell, ok, cell[first - c]);
-            ok &= _mm256_cmpgt_epi32_mask(texture, lanes.minusOne);
-            const __m256i multipliers = LightMultipliers(pass, points.light, ok);
-            const Multipliers spread = SpreadMultipliers(lanes.shading, multipliers);
-            const __m256i place =
-                _mm256_mask_blend_epi32(ceiling, points.floorPlace, points.ceilingPlace);
-            const __m256i shaded = FloorPixels(pass, lanes, texture, place, multipliers, spread,
-                                               points.light, ok);
-            _mm256_mask_storeu_epi32(pixels + c, ok, shaded);
+            const __m512i texture = CellTextures16(pass, points.cell, ok);
+            ok &= _mm512_cmpgt_epi32_mask(texture, _mm512_set1_epi32(-1));
+            const Spread16 spread = SpreadMultipliers16(
+                lanes.shading,
+                _mm512_mask_i32gather_epi32(_mm512_set1_epi32(static_cast<int>(IRREGULAR)), ok,
+                                            points.light, pass.multipliers, 4));
+            const __m512i place = _mm512_add_epi32(
+                texture, _mm512_mask_blend_epi32(ceiling, points.floorPlace, points.ceilingPlace));
+            const __m512i texels = _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), ok, place,
+                                                               pass.floorTexels, 4);
+            const __m512i shaded = ShadeTexels16(pass, lanes, texels, spread, points.light, ok);
+            _mm512_mask_storeu_epi32(pixels + c, ok, shaded);
         }
-        PaintLeftLanes(pass, c, row, static_cast<unsigned>(want & ~ok) & 0xFFu);
+        PaintLeftLanes(pass, c, row, static_cast<unsigned>(want & ~ok) & 0xFFFFu);
     }
 }
 } // namespace

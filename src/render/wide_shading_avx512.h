@@ -143,12 +143,6 @@ QUILL_AVX512 inline __m512i MultiplyTexels16(const Lanes& lanes, __m512i texels,
         _mm512_set1_epi32(static_cast<int>(lanes.format.alphaMask)), 0xEA);
 }
 
-// The lanes whose light fits no multiplication.
-QUILL_AVX512 inline __mmask8 IrregularLanes(const Lanes& lanes, __m256i multipliers)
-{
-    return _mm256_test_epi32_mask(multipliers, lanes.irregular);
-}
-
 // Shades the given lanes of eight texels through the shading table instead,
 // each with the table row of its own light.
 QUILL_AVX512 inline __m256i ShadeThroughTable(const Lanes& lanes, __m256i texels, __m256i pixels,
