@@ -40,7 +40,6 @@ struct Lanes
 {
     __m256i colourMask;
     __m256i alphaMask;
-    __m256i irregular;
     bool opaqueFormat;
     // Spreads each pixel's multiplier word (and its shift word) over its four channels.
     __m512i multiplierWords;
@@ -54,7 +53,6 @@ QUILL_AVX512 inline Lanes MakeLanes(const Format& format)
     lanes.colourMask = _mm256_set1_epi32(static_cast<int>(
         0xFFu << format.redShift | 0xFFu << format.greenShift | 0xFFu << format.blueShift));
     lanes.alphaMask = _mm256_set1_epi32(static_cast<int>(format.alphaMask));
-    lanes.irregular = _mm256_set1_epi32(static_cast<int>(IRREGULAR));
     lanes.opaqueFormat = format.alphaMask == 0;
     // Word 4p + k (channel k of pixel p) takes word 2p (m) or 2p + 1 (t) of
     // the pixels' 32-bit multipliers.
