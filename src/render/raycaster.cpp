@@ -288,7 +288,7 @@ bool Raycaster::Reopen(const Map& map, Walk& walk)
     return true;
 }
 
-Raycaster::WalkHit Raycaster::FinishX(Game* game, const Walk& walk) const
+__attribute__((always_inline)) inline Raycaster::WalkHit Raycaster::FinishX(Game* game, const Walk& walk) const
 {
     const Map& map = *game->mMap;
     std::int32_t wall = OUTSIDE_WALL;
@@ -306,7 +306,7 @@ Raycaster::WalkHit Raycaster::FinishX(Game* game, const Walk& walk) const
     return result;
 }
 
-Raycaster::WalkHit Raycaster::FinishY(Game* game, const Walk& walk) const
+__attribute__((always_inline)) inline Raycaster::WalkHit Raycaster::FinishY(Game* game, const Walk& walk) const
 {
     const Map& map = *game->mMap;
     std::int32_t wall = OUTSIDE_WALL;

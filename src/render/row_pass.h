@@ -85,6 +85,9 @@ struct RowPass
     int greenShift = 0;
     int blueShift = 0;
     std::uint32_t alphaMask = 0;
+    // Whether lights whose shading fits no multiplication may be looked up in
+    // wide byte tables (the processor has them, and each channel is a byte).
+    bool byteTables = false;
 
     // Whether factors may be divided by the reciprocal step: each zero or of
     // a magnitude from 2^-900 to 2^900.

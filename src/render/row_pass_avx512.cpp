@@ -297,35 +297,82 @@ QUILL_AVX512 void FindPairPoints(const RowPass& shared, const RowLanes& lanes, i
     }
 }
 
-// The multipliers of sixteen columns, spread for shading eight at a time.
+// The multipliers of sixteen columns, m and t each spread over both 16-bit
+// halves of its lane.
 struct Spread16
 {
-    Multipliers half[2];
+    WordMultiplier words;
     // The lanes whose light goes through the table instead.
     __mmask16 irregular;
 };
 
-QUILL_AVX512 inline Spread16 SpreadMultipliers16(const Lanes& shading, __m512i multipliers)
+QUILL_AVX512 inline Spread16 SpreadMultipliers16(const Lanes&, __m512i multipliers)
 {
-    return {{SpreadMultipliers(shading, _mm512_maskz_extracti64x4_epi64(ALL_LANES, multipliers, 0)),
-             SpreadMultipliers(shading, _mm512_maskz_extracti64x4_epi64(ALL_LANES, multipliers, 1))},
+    // Bytes 0 and 1 of a lane (m) into both halves, and byte 2 (t) into the
+    // low byte of both.
+    const __m512i mBytes = _mm512_set4_epi32(0x0D0C0D0C, 0x09080908, 0x05040504, 0x01000100);
+    const __m512i tBytes = _mm512_set4_epi32(static_cast<int>(0x800E800Eu), static_cast<int>(0x800A800Au),
+                                             static_cast<int>(0x80068006u), static_cast<int>(0x80028002u));
+    return {{_mm512_shuffle_epi8(multipliers, mBytes), _mm512_shuffle_epi8(multipliers, tBytes)},
             _mm512_test_epi32_mask(multipliers, _mm512_set1_epi32(static_cast<int>(IRREGULAR)))};
 }
 
-// Shades eight of sixteen gathered texels, the low half or the high one.
-template <int Half>
-QUILL_AVX512 inline __m256i ShadeHalf(const RowPass& pass, const Lanes& shading, __m512i texels,
-                                      const Spread16& spread, __m512i light, __mmask16 irregular)
+// The first of the lanes `which` of sixteen numbers.
+QUILL_AVX512 inline int FirstLane(__m512i values, __mmask16 which)
 {
-    const __m256i halfTexels = _mm512_maskz_extracti64x4_epi64(ALL_LANES, texels, Half);
-    const __m256i pixels = MultiplyTexels(shading, halfTexels, spread.half[Half]);
-    const unsigned which = (static_cast<unsigned>(irregular) >> (8 * Half)) & 0xFFu;
-    if (which == 0)
+    return _mm_cvtsi128_si32(
+        _mm512_maskz_extracti32x4_epi32(0xF, _mm512_maskz_compress_epi32(which, values), 0));
+}
+
+// Shades the lanes `which` of sixteen texels through the shading table, each
+// with the table row of its own light. Few lanes go so (only a few lights fit
+// no multiplication), and out of line: the loops around keep their registers.
+// Lanes of one light go together, every byte looked up among the row's 256 held
+// in four registers.
+QUILL_AVX512_VBMI __attribute__((noinline)) __m512i
+ShadeLanesThroughByteTables(const RowPass& pass, const Lanes& shading, __m512i texels,
+                            __m512i pixels, __m512i light, __mmask16 which)
+{
+    const __m512i colourMask = _mm512_set1_epi32(static_cast<int>(
+        0xFFu << pass.redShift | 0xFFu << pass.greenShift | 0xFFu << pass.blueShift));
+    const __m512i alphaMask = _mm512_set1_epi32(static_cast<int>(shading.format.alphaMask));
+    const __mmask64 highHalf = _mm512_movepi8_mask(texels);
+    while (which != 0)
     {
-        return pixels;
+        const int index = FirstLane(light, which);
+        const __mmask16 same = _mm512_mask_cmpeq_epi32_mask(which, light, _mm512_set1_epi32(index));
+        which &= static_cast<__mmask16>(~same);
+        const std::uint8_t* row = pass.shades + pass.shadeRows[index];
+        const __m512i low = _mm512_permutex2var_epi8(_mm512_loadu_si512(row), texels,
+                                                     _mm512_loadu_si512(row + 64));
+        const __m512i high = _mm512_permutex2var_epi8(_mm512_loadu_si512(row + 128), texels,
+                                                      _mm512_loadu_si512(row + 192));
+        const __m512i bytes = _mm512_mask_blend_epi8(highHalf, low, high);
+        pixels = _mm512_mask_mov_epi32(
+            pixels, same, _mm512_ternarylogic_epi32(bytes, colourMask, alphaMask, 0xEA));
     }
-    return ShadeThroughTable(shading, halfTexels, pixels, pass.shades, pass.shadeRows,
-                             _mm512_maskz_extracti64x4_epi64(ALL_LANES, light, Half), which);
+    return pixels;
+}
+
+// The same a lane at a time.
+QUILL_AVX512 __attribute__((noinline)) __m512i ShadeLanesThroughTable(const RowPass& pass,
+                                                                      const Lanes& shading,
+                                                                      __m512i texels,
+                                                                      __m512i pixels,
+                                                                      __m512i light,
+                                                                      __mmask16 which)
+{
+    const Format& format = shading.format;
+    while (which != 0)
+    {
+        const __mmask16 lane = static_cast<__mmask16>(which & -which);
+        which &= static_cast<__mmask16>(which - 1);
+        const std::uint8_t* row = pass.shades + pass.shadeRows[FirstLane(light, lane)];
+        const std::uint32_t texel = static_cast<std::uint32_t>(FirstLane(texels, lane));
+        pixels = _mm512_mask_set1_epi32(pixels, lane,
+                                        static_cast<int>(ShadeThroughRow(format, row, texel)));
+    }
+    return pixels;
 }
 
 // Shades sixteen gathered texels, each at its own light, and drops from `ok`
@@ -339,9 +386,15 @@ QUILL_AVX512 inline __m512i ShadeTexels16(const RowPass& pass, const RowLanes& l
     {
         ok &= _mm512_test_epi32_mask(texels, _mm512_set1_epi32(static_cast<int>(shading.format.alphaMask)));
     }
+    const __m512i pixels = MultiplyTexels16(shading, texels, spread.words);
     const __mmask16 irregular = ok & spread.irregular;
-    return JoinInts(ShadeHalf<0>(pass, shading, texels, spread, light, irregular),
-                    ShadeHalf<1>(pass, shading, texels, spread, light, irregular));
+    if (irregular == 0)
+    {
+        return pixels;
+    }
+    return pass.byteTables
+               ? ShadeLanesThroughByteTables(pass, shading, texels, pixels, light, irregular)
+               : ShadeLanesThroughTable(pass, shading, texels, pixels, light, irregular);
 }
 
 QUILL_AVX512 void PaintPair(const RowPass& shared, const RowLanes& lanes, int top, int bottom)

@@ -81,9 +81,6 @@ private:
     __m512d mHigh;
 };
 
-#define QUILL_AVX512_VBMI \
-    __attribute__((target("avx512f,avx512bw,avx512dq,avx512vl,avx512vbmi")))
-
 // Shades texels from to to - 1 (multiples of eight) of `texel` into `shaded`
 // through the strip's table row, sixteen at a time, each byte looked up among
 // the row's 256 held in four registers; transparent texels become `empty`.

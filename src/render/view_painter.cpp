@@ -1007,6 +1007,8 @@ RowPass ViewPainter::MakeRowPass(int count) const
     pass.greenShift = state.floorLayout.greenShift;
     pass.blueShift = state.floorLayout.blueShift;
     pass.alphaMask = state.floorLayout.alphaMask;
+    pass.byteTables = mByteTables && pass.redShift % 8 == 0 && pass.greenShift % 8 == 0 &&
+                      pass.blueShift % 8 == 0;
     pass.paintPixel = &ViewPainter::PaintRowPixel;
     pass.painter = const_cast<ViewPainter*>(this);
     return pass;

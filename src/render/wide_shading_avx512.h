@@ -15,6 +15,10 @@
 // plain renderer's order; a source using these must keep the compiler from
 // fusing multiplies and adds (see the top of row_pass_avx512.cpp).
 #define QUILL_AVX512 __attribute__((target("avx512f,avx512bw,avx512dq,avx512vl")))
+// The same with the byte permutes of VBMI, for functions called only where the
+// processor has them.
+#define QUILL_AVX512_VBMI \
+    __attribute__((target("avx512f,avx512bw,avx512dq,avx512vl,avx512vbmi")))
 
 namespace WideShading
 {
@@ -141,36 +145,19 @@ QUILL_AVX512 inline __m512i MultiplyTexels16(const Lanes& lanes, __m512i texels,
         _mm512_set1_epi32(static_cast<int>(lanes.format.alphaMask)), 0xEA);
 }
 
-// Shades the given lanes of eight texels through the shading table instead,
-// each with the table row of its own light.
-QUILL_AVX512 inline __m256i ShadeThroughTable(const Lanes& lanes, __m256i texels, __m256i pixels,
-                                              const std::uint8_t* shades,
-                                              const std::uint32_t* shadeRows, __m256i light,
-                                              unsigned which)
+// A texel shaded through a row of the shading table.
+inline std::uint32_t ShadeThroughRow(const Format& format, const std::uint8_t* shade,
+                                     std::uint32_t texel)
 {
-    alignas(32) std::uint32_t texel[8];
-    alignas(32) std::int32_t index[8];
-    alignas(32) std::uint32_t pixel[8];
-    _mm256_store_si256(reinterpret_cast<__m256i*>(texel), texels);
-    _mm256_store_si256(reinterpret_cast<__m256i*>(index), light);
-    _mm256_store_si256(reinterpret_cast<__m256i*>(pixel), pixels);
-    const Format& format = lanes.format;
-    while (which != 0)
-    {
-        const int lane = __builtin_ctz(which);
-        which &= which - 1;
-        const std::uint8_t* shade = shades + shadeRows[index[lane]];
-        const std::uint32_t value = texel[lane];
-        pixel[lane] = static_cast<std::uint32_t>(shade[(value >> format.redShift) & 0xFFu])
-                          << format.redShift |
-                      static_cast<std::uint32_t>(shade[(value >> format.greenShift) & 0xFFu])
-                          << format.greenShift |
-                      static_cast<std::uint32_t>(shade[(value >> format.blueShift) & 0xFFu])
-                          << format.blueShift |
-                      format.alphaMask;
-    }
-    return _mm256_load_si256(reinterpret_cast<const __m256i*>(pixel));
+    return static_cast<std::uint32_t>(shade[(texel >> format.redShift) & 0xFFu])
+               << format.redShift |
+           static_cast<std::uint32_t>(shade[(texel >> format.greenShift) & 0xFFu])
+               << format.greenShift |
+           static_cast<std::uint32_t>(shade[(texel >> format.blueShift) & 0xFFu])
+               << format.blueShift |
+           format.alphaMask;
 }
+
 } // namespace WideShading
 
 #endif

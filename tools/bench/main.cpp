@@ -19,8 +19,9 @@
 //
 // With --profile: draws each view whose name contains TEXT (all views for an
 // empty TEXT) with the game's renderer alone for a few seconds and prints the
-// median time of the whole view and of its drawing part, for running under a
-// profiler.
+// median time of the whole view and of its parts (drawing; casting the rays
+// alone, tails of the last frame included; projecting the sprites), for running
+// under a profiler.
 //
 // DIR defaults to "data". The drivers default to SDL's dummy ones: no display
 // and no sound device are needed. Exit status 2 for bad arguments or missing data.

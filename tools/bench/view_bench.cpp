@@ -138,16 +138,22 @@ void ViewBench::Profile(const std::string& filter)
         SDL_Surface* frame = game.mFramework->GetSurface();
         std::vector<double> whole;
         std::vector<double> drawing;
+        std::vector<double> casting;
+        std::vector<double> projecting;
         const Clock::time_point start = Clock::now();
         while (std::chrono::duration<double>(Clock::now() - start).count() < PROFILE_SECONDS)
         {
             whole.push_back(TimeOne([&] { renderer.RayCaster(&game); }));
             drawing.push_back(TimeOne([&] { renderer.DrawColumns(&game, frame, player); }));
+            casting.push_back(TimeOne([&] { renderer.CastColumns(&game, player, frame); }));
+            projecting.push_back(TimeOne([&] { renderer.ProjectEntities(&game, frame, player); }));
         }
         char line[256];
         std::snprintf(line, sizeof line, "%-40s %10.0f ns, drawing %10.0f ns",
                       view.name.c_str(), Median(whole), Median(drawing));
-        mOut << line << std::endl;
+        mOut << line
+             << Format(", casting %7.0f ns, sprites %6.0f ns", Median(casting), Median(projecting))
+             << std::endl;
     }
 }
 
