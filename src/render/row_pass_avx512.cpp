@@ -97,15 +97,17 @@ static_assert(RowPass::MAX_COLUMNS % PAIR_COLUMNS == 0, "the sweeps hold whole p
 constexpr __mmask16 ALL_COLUMNS = 0xFFFF;
 
 // Sixteen of the per-column numbers, those of columns `inView` only (the
-// second eight may lie beyond the view, and beyond the arrays).
+// second eight may lie beyond the view, and beyond the arrays). The callers
+// pass constant masks: whole groups of sixteen load plainly.
 QUILL_AVX512 inline __m512i LoadInts16(const std::int32_t* values, __mmask16 inView)
 {
-    return _mm512_maskz_loadu_epi32(inView, values);
+    return inView == ALL_COLUMNS ? _mm512_loadu_si512(values)
+                                 : _mm512_maskz_loadu_epi32(inView, values);
 }
 
 QUILL_AVX512 inline __m512d LoadDoubles8(const double* values, __mmask8 inView)
 {
-    return _mm512_maskz_loadu_pd(inView, values);
+    return inView == ALL_LANES ? _mm512_loadu_pd(values) : _mm512_maskz_loadu_pd(inView, values);
 }
 
 QUILL_AVX512 inline __m512i JoinInts(__m256i low, __m256i high)
@@ -245,6 +247,48 @@ QUILL_AVX512 inline __m512i CellTextures16(const RowPass& pass, __m512i cells, _
     return _mm512_mask_i32gather_epi32(_mm512_set1_epi32(-1), known, value, pass.floorTextures, 4);
 }
 
+// The points of the sixteen columns from c on (only the first eight when not
+// Whole: the view ends there).
+template <bool Whole>
+QUILL_AVX512 inline void FindGroupPoints(const RowPass& pass, const RowLanes& lanes, int c,
+                                         int pair, int top, int bottom,
+                                         const RowDivisor (&depths)[2], PairSweeps& sweeps)
+{
+    constexpr __mmask16 inView = Whole ? ALL_COLUMNS : 0x00FF;
+    const __mmask16 ceiling = OpenLanes16(pass, c, top, inView) &
+                              _mm512_cmpgt_epi32_mask(LoadInts16(pass.ceilingEnd + c, inView),
+                                                      _mm512_set1_epi32(top));
+    const __mmask16 floor = OpenLanes16(pass, c, bottom, inView) &
+                            _mm512_cmpgt_epi32_mask(_mm512_set1_epi32(bottom + 1),
+                                                    LoadInts16(pass.floorBegin + c, inView));
+    sweeps.ceiling[pair] = ceiling;
+    sweeps.floor[pair] = floor;
+    sweeps.found[pair] = 0;
+    if ((ceiling | floor) == 0)
+    {
+        return;
+    }
+    const __m512d factors[2] = {
+        _mm512_loadu_pd(pass.floorFactor + c),
+        LoadDoubles8(pass.floorFactor + c + 8, static_cast<__mmask8>(inView >> 8))};
+    const FloorPoints16 points =
+        FindFloorPoints16(pass, lanes, c, factors, depths, ceiling | floor, inView);
+    __mmask16 found = points.found;
+    if (found == 0)
+    {
+        return;
+    }
+    const __m512i texture = CellTextures16(pass, points.cell, found);
+    found &= _mm512_cmpgt_epi32_mask(texture, _mm512_set1_epi32(-1));
+    sweeps.found[pair] = found;
+    _mm512_store_si512(sweeps.light + c, points.light);
+    _mm512_store_si512(sweeps.floorPlace + c, _mm512_add_epi32(texture, points.floorPlace));
+    _mm512_store_si512(sweeps.ceilingPlace + c, _mm512_add_epi32(texture, points.ceilingPlace));
+    _mm512_store_si512(sweeps.multiplier + c,
+                       _mm512_mask_i32gather_epi32(_mm512_set1_epi32(static_cast<int>(IRREGULAR)),
+                                                   found, points.light, pass.multipliers, 4));
+}
+
 // The floor points of the ceiling lanes of row `top` and the floor lanes of
 // row `bottom`, as far below the middle, with their textures and shading.
 QUILL_AVX512 void FindPairPoints(const RowPass& shared, const RowLanes& lanes, int top,
@@ -256,44 +300,16 @@ QUILL_AVX512 void FindPairPoints(const RowPass& shared, const RowLanes& lanes, i
     const RowPass pass = shared;
     const RowDivisor depth = MakeRowDivisor(pass.halfHeight - top, pass.stepsFit);
     const RowDivisor depths[2] = {depth, depth};
-    const __m512i topRow = _mm512_set1_epi32(top);
-    const __m512i floorRow = _mm512_set1_epi32(bottom + 1);
-    for (int c = 0, pair = 0; c < pass.columns; c += PAIR_COLUMNS, ++pair)
+    int c = 0;
+    int pair = 0;
+    // The per-column arrays hold whole groups of eight.
+    for (; pass.columns - c > RowPass::GROUP; c += PAIR_COLUMNS, ++pair)
     {
-        // The per-column arrays hold whole groups.
-        const __mmask16 inView = pass.columns - c > RowPass::GROUP ? ALL_COLUMNS : 0x00FF;
-        const __mmask16 ceiling =
-            OpenLanes16(pass, c, top, inView) &
-            _mm512_cmpgt_epi32_mask(LoadInts16(pass.ceilingEnd + c, inView), topRow);
-        const __mmask16 floor =
-            OpenLanes16(pass, c, bottom, inView) &
-            _mm512_cmpgt_epi32_mask(floorRow, LoadInts16(pass.floorBegin + c, inView));
-        sweeps.ceiling[pair] = ceiling;
-        sweeps.floor[pair] = floor;
-        sweeps.found[pair] = 0;
-        if ((ceiling | floor) == 0)
-        {
-            continue;
-        }
-        const __m512d factors[2] = {
-            _mm512_loadu_pd(pass.floorFactor + c),
-            LoadDoubles8(pass.floorFactor + c + 8, static_cast<__mmask8>(inView >> 8))};
-        const FloorPoints16 points =
-            FindFloorPoints16(pass, lanes, c, factors, depths, ceiling | floor, inView);
-        __mmask16 found = points.found;
-        if (found == 0)
-        {
-            continue;
-        }
-        const __m512i texture = CellTextures16(pass, points.cell, found);
-        found &= _mm512_cmpgt_epi32_mask(texture, _mm512_set1_epi32(-1));
-        sweeps.found[pair] = found;
-        _mm512_store_si512(sweeps.light + c, points.light);
-        _mm512_store_si512(sweeps.floorPlace + c, _mm512_add_epi32(texture, points.floorPlace));
-        _mm512_store_si512(sweeps.ceilingPlace + c, _mm512_add_epi32(texture, points.ceilingPlace));
-        _mm512_store_si512(sweeps.multiplier + c,
-                           _mm512_mask_i32gather_epi32(_mm512_set1_epi32(static_cast<int>(IRREGULAR)),
-                                                       found, points.light, pass.multipliers, 4));
+        FindGroupPoints<true>(pass, lanes, c, pair, top, bottom, depths, sweeps);
+    }
+    if (c < pass.columns)
+    {
+        FindGroupPoints<false>(pass, lanes, c, pair, top, bottom, depths, sweeps);
     }
 }
 
