@@ -641,14 +641,16 @@ void Raycaster::FinishTailsThrough(const Map& map, int x, int y)
     {
         return;
     }
-    const double centre = std::atan2((top + bottom) * 0.5, (left + right) * 0.5);
+    // The angles need not be exact: the range of rays found is widened by
+    // more than their error.
+    const double centre = RoughAtan2((top + bottom) * 0.5, (left + right) * 0.5);
     double low = 0;
     double high = 0;
     for (const double cornerX : {left, right})
     {
         for (const double cornerY : {top, bottom})
         {
-            double offset = std::atan2(cornerY, cornerX) - centre;
+            double offset = RoughAtan2(cornerY, cornerX) - centre;
             offset = offset > QuillUtils::PI ? offset - 2 * QuillUtils::PI
                      : offset < -QuillUtils::PI ? offset + 2 * QuillUtils::PI
                                                 : offset;
@@ -658,7 +660,9 @@ void Raycaster::FinishTailsThrough(const Map& map, int x, int y)
     }
     // Ray angle i points at i * pi / 960 + RAY_ANGLE_OFFSET.
     constexpr double UNITS_PER_RADIAN = HALF_TURN / QuillUtils::PI;
-    constexpr double ANGLE_MARGIN = 1e-6;
+    // The rounding of the sums, and three rough angles' errors (the centre's
+    // and two corners').
+    constexpr double ANGLE_MARGIN = 1e-6 + 3 * ROUGH_ATAN2_ERROR;
     const double middle = (centre - RAY_ANGLE_OFFSET) * UNITS_PER_RADIAN;
     const long long first =
         static_cast<long long>(std::floor(middle + (low - ANGLE_MARGIN) * UNITS_PER_RADIAN));

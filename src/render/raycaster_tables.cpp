@@ -74,3 +74,35 @@ double RaycasterTables::LightAt(double distance) const
     const int index = std::clamp(TruncToInt(distance), 0, LIGHT_SIZE - 1);
     return std::min(mLight[static_cast<std::size_t>(index)], MAX_LIGHT);
 }
+
+double RaycasterTables::RoughAtan2(double y, double x)
+{
+    const double ax = std::fabs(x);
+    const double ay = std::fabs(y);
+    const double larger = std::max(ax, ay);
+    if (std::isnan(x) || std::isnan(y))
+    {
+        return x + y;
+    }
+    if (larger == 0)
+    {
+        // The origin: atan2's answer for +0, +0.
+        return 0;
+    }
+    // atan of a ratio from 0 to 1, by a polynomial within 2e-6.
+    const double a = std::min(ax, ay) / larger;
+    const double s = a * a;
+    double angle =
+        a * (0.99997726 +
+             s * (-0.33262347 +
+                  s * (0.19354346 + s * (-0.11643287 + s * (0.05265332 + s * -0.01172120)))));
+    if (ay > ax)
+    {
+        angle = QuillUtils::PI / 2 - angle;
+    }
+    if (x < 0)
+    {
+        angle = QuillUtils::PI - angle;
+    }
+    return y < 0 ? -angle : angle;
+}

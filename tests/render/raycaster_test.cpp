@@ -1,9 +1,11 @@
 #include "gameplay/enemy.h"
 #include "gameplay/item.h"
+#include "core/utils.h"
 #include "support/world_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -66,6 +68,33 @@ TEST(RaycasterTables, RayAnglesWrapAroundTheTurn)
             ASSERT_EQ(angle, Raycaster::RayAngle(facing, column)) << facing << ", " << column;
         }
     }
+}
+
+TEST(RaycasterTables, RoughAnglesStayWithinTheirError)
+{
+    // Around the whole turn, near the axes and the diagonals, at small and large scales.
+    double worst = 0;
+    for (int step = 0; step <= 200000; ++step)
+    {
+        const double turn = step * (2 * QuillUtils::PI / 200000);
+        for (const double scale : {1e-3, 1.0, 77.5, 1e6})
+        {
+            const double x = std::cos(turn) * scale;
+            const double y = std::sin(turn) * scale;
+            double error = std::fabs(Raycaster::RoughAtan2(y, x) - std::atan2(y, x));
+            // The two may name the half turn from either side.
+            error = std::min(error, std::fabs(error - 2 * QuillUtils::PI));
+            worst = std::max(worst, error);
+        }
+    }
+    EXPECT_LE(worst, Raycaster::ROUGH_ATAN2_ERROR);
+    EXPECT_GT(worst, 0.0);
+    EXPECT_EQ(Raycaster::RoughAtan2(0, 5), 0.0);
+    EXPECT_NEAR(Raycaster::RoughAtan2(5, 0), QuillUtils::PI / 2, 1e-15);
+    EXPECT_NEAR(Raycaster::RoughAtan2(-5, 0), -QuillUtils::PI / 2, 1e-15);
+    EXPECT_NEAR(Raycaster::RoughAtan2(0, -5), QuillUtils::PI, 1e-15);
+    EXPECT_EQ(Raycaster::RoughAtan2(0, 0), 0.0);
+    EXPECT_TRUE(std::isnan(Raycaster::RoughAtan2(std::nan(""), 1)));
 }
 
 TEST(RaycasterVisibility, SizesAndClearsTheBits)
