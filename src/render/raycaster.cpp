@@ -187,7 +187,7 @@ Raycaster::Walk Raycaster::StartY(int px, int py, int angle) const
 }
 
 template <bool XWalk, bool Limited>
-bool Raycaster::WalkOn(const Map& map, Walk& walk, double limit)
+__attribute__((always_inline)) inline bool Raycaster::WalkOn(const Map& map, Walk& walk, double limit)
 {
     // The grid and the tiles are the same size (FitGrid), or both empty.
     const int width = mGrid.Width();
@@ -483,7 +483,7 @@ void Raycaster::CastColumn(Game* game, int columnIndex, int angle, int px, int p
     }
 }
 
-void Raycaster::WalkBoth(Game* game, Walk& xWalk, Walk& yWalk, WalkHit& xHit, WalkHit& yHit,
+__attribute__((always_inline)) inline void Raycaster::WalkBoth(Game* game, Walk& xWalk, Walk& yWalk, WalkHit& xHit, WalkHit& yHit,
                          double& xDistance, double& yDistance)
 {
     const Map& map = *game->mMap;
