@@ -491,7 +491,7 @@ void ViewPainter::UnlockSources()
     mLockedSources.clear();
 }
 
-ViewPainter::SliceRows ViewPainter::RowsOf(const ViewSlice& slice) const
+__attribute__((always_inline)) inline ViewPainter::SliceRows ViewPainter::RowsOf(const ViewSlice& slice) const
 {
     const FrameState& state = mFrame;
     SliceRows rows;
@@ -802,7 +802,7 @@ void ViewPainter::LeaveColumnToOthers(int column)
     row.floorFactor[at] = 0;
 }
 
-bool ViewPainter::ReadsLikeWalls(const SDL_Surface* image) const
+__attribute__((always_inline)) inline bool ViewPainter::ReadsLikeWalls(const SDL_Surface* image) const
 {
     const FrameState& state = mFrame;
     if (image == state.walls)
@@ -821,7 +821,7 @@ bool ViewPainter::ReadsLikeWalls(const SDL_Surface* image) const
            layout.alphaMask == floors.alphaMask;
 }
 
-bool ViewPainter::FitsRowPass(const ViewColumn& column, int index, SliceRows& farRows,
+__attribute__((always_inline)) inline bool ViewPainter::FitsRowPass(const ViewColumn& column, int index, SliceRows& farRows,
                               int& firstRow, int& endRow) const
 {
     if (column.count <= 0)
