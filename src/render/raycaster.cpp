@@ -668,14 +668,16 @@ void Raycaster::FinishTailsThrough(const Map& map, int x, int y)
         static_cast<long long>(std::floor(middle + (low - ANGLE_MARGIN) * UNITS_PER_RADIAN));
     const long long last =
         static_cast<long long>(std::ceil(middle + (high + ANGLE_MARGIN) * UNITS_PER_RADIAN));
+    // The columns of those angles, the first found once and the rest counted
+    // on around the turn.
+    long long column = ((first - mTailFirstAngle) % FULL_TURN + FULL_TURN) % FULL_TURN;
     for (long long unit = first; unit <= last; ++unit)
     {
-        const long long column =
-            ((unit - mTailFirstAngle) % FULL_TURN + FULL_TURN) % FULL_TURN;
-        if (column < mTailCount)
+        if (column < mTailCount && mTails[static_cast<std::size_t>(column)].pending)
         {
             FinishTail(map, static_cast<int>(column));
         }
+        column = column + 1 < FULL_TURN ? column + 1 : 0;
     }
 }
 
