@@ -2,6 +2,7 @@
 
 #include "core/game.h"
 #include "core/utils.h"
+#include "render/inline_step.h"
 #include "world/grid_math.h"
 
 #include <algorithm>
@@ -187,7 +188,7 @@ Raycaster::Walk Raycaster::StartY(int px, int py, int angle) const
 }
 
 template <bool XWalk, bool Limited>
-__attribute__((always_inline)) inline bool Raycaster::WalkOn(const Map& map, Walk& walk, double limit)
+QUILL_INLINE_STEP bool Raycaster::WalkOn(const Map& map, Walk& walk, double limit)
 {
     // The grid and the tiles are the same size (FitGrid), or both empty.
     const int width = mGrid.Width();
@@ -288,7 +289,7 @@ bool Raycaster::Reopen(const Map& map, Walk& walk)
     return true;
 }
 
-__attribute__((always_inline)) inline Raycaster::WalkHit Raycaster::FinishX(Game* game, const Walk& walk) const
+QUILL_INLINE_STEP Raycaster::WalkHit Raycaster::FinishX(Game* game, const Walk& walk) const
 {
     const Map& map = *game->mMap;
     std::int32_t wall = OUTSIDE_WALL;
@@ -306,7 +307,7 @@ __attribute__((always_inline)) inline Raycaster::WalkHit Raycaster::FinishX(Game
     return result;
 }
 
-__attribute__((always_inline)) inline Raycaster::WalkHit Raycaster::FinishY(Game* game, const Walk& walk) const
+QUILL_INLINE_STEP Raycaster::WalkHit Raycaster::FinishY(Game* game, const Walk& walk) const
 {
     const Map& map = *game->mMap;
     std::int32_t wall = OUTSIDE_WALL;
@@ -483,8 +484,8 @@ void Raycaster::CastColumn(Game* game, int columnIndex, int angle, int px, int p
     }
 }
 
-__attribute__((always_inline)) inline void Raycaster::WalkBoth(Game* game, Walk& xWalk, Walk& yWalk, WalkHit& xHit, WalkHit& yHit,
-                         double& xDistance, double& yDistance)
+QUILL_INLINE_STEP void Raycaster::WalkBoth(Game* game, Walk& xWalk, Walk& yWalk, WalkHit& xHit,
+                                           WalkHit& yHit, double& xDistance, double& yDistance)
 {
     const Map& map = *game->mMap;
     // A column on its own walks both to their ends. In a frame the walk that
@@ -497,9 +498,8 @@ __attribute__((always_inline)) inline void Raycaster::WalkBoth(Game* game, Walk&
     {
         if (xFirst == (turn == 0) && !xWalk.done)
         {
-            const bool done = limited && yWalk.done
-                                  ? WalkOn<true, true>(map, xWalk, yDistance)
-                                  : WalkOn<true, false>(map, xWalk, NO_LIMIT);
+            const bool done = limited && yWalk.done ? WalkOn<true, true>(map, xWalk, yDistance)
+                                                    : WalkOn<true, false>(map, xWalk, NO_LIMIT);
             if (done)
             {
                 xHit = FinishX(game, xWalk);
@@ -508,9 +508,8 @@ __attribute__((always_inline)) inline void Raycaster::WalkBoth(Game* game, Walk&
         }
         if (xFirst != (turn == 0) && !yWalk.done)
         {
-            const bool done = limited && xWalk.done
-                                  ? WalkOn<false, true>(map, yWalk, xDistance)
-                                  : WalkOn<false, false>(map, yWalk, NO_LIMIT);
+            const bool done = limited && xWalk.done ? WalkOn<false, true>(map, yWalk, xDistance)
+                                                    : WalkOn<false, false>(map, yWalk, NO_LIMIT);
             if (done)
             {
                 yHit = FinishY(game, yWalk);
@@ -602,7 +601,8 @@ bool Raycaster::OutsideView(double left, double right, double top, double bottom
     // edge's line meets none of them.
     const auto direction = [&](int unit)
     {
-        const std::size_t angle = static_cast<std::size_t>((unit % FULL_TURN + FULL_TURN) % FULL_TURN);
+        const std::size_t angle =
+            static_cast<std::size_t>((unit % FULL_TURN + FULL_TURN) % FULL_TURN);
         return std::pair<double, double>{mCos[angle], mSin[angle]};
     };
     const auto [firstX, firstY] = direction(mTailFirstAngle - 1);
@@ -651,7 +651,7 @@ void Raycaster::FinishTailsThrough(const Map& map, int x, int y)
         for (const double cornerY : {top, bottom})
         {
             double offset = RoughAtan2(cornerY, cornerX) - centre;
-            offset = offset > QuillUtils::PI ? offset - 2 * QuillUtils::PI
+            offset = offset > QuillUtils::PI    ? offset - 2 * QuillUtils::PI
                      : offset < -QuillUtils::PI ? offset + 2 * QuillUtils::PI
                                                 : offset;
             low = std::min(low, offset);

@@ -18,8 +18,8 @@
 #include <cstdint>
 #include <cstring>
 
-// The row pass in the wide registers of AVX-512: eight columns go at once,
-// their doubles in one register, their 32-bit numbers and pixels in half of one.
+// The row pass in the wide registers of AVX-512: sixteen columns go at once,
+// their doubles in two registers, their 32-bit numbers and pixels in one.
 
 namespace
 {
@@ -53,17 +53,16 @@ QUILL_AVX512 RowLanes MakeRowLanes(const RowPass& pass)
     lanes.eyeY = _mm512_set1_pd(pass.eyeY);
     lanes.zero = _mm512_setzero_pd();
     lanes.lastLight = _mm512_set1_pd(LAST_LIGHT);
-    lanes.insideX = _mm512_set1_epi32(
-        std::max(0, static_cast<int>(pass.mapLimitX) - RowPass::TEXTURE_SIZE));
-    lanes.insideY = _mm512_set1_epi32(
-        std::max(0, static_cast<int>(pass.mapLimitY) - RowPass::TEXTURE_SIZE));
+    lanes.insideX =
+        _mm512_set1_epi32(std::max(0, static_cast<int>(pass.mapLimitX) - RowPass::TEXTURE_SIZE));
+    lanes.insideY =
+        _mm512_set1_epi32(std::max(0, static_cast<int>(pass.mapLimitY) - RowPass::TEXTURE_SIZE));
     lanes.pitch = _mm512_set1_epi32(pass.floorPitch);
     constexpr int SHORT = 1 << 15;
     lanes.shortProducts = pass.floorPitch >= 0 && pass.floorPitch < SHORT && pass.mapWidth >= 0 &&
                           pass.mapWidth < SHORT && pass.mapLimitY < 64.0 * SHORT;
     lanes.mapWidth = _mm512_set1_epi32(pass.mapWidth);
-    lanes.shading =
-        MakeLanes({pass.redShift, pass.greenShift, pass.blueShift, pass.alphaMask});
+    lanes.shading = MakeLanes({pass.redShift, pass.greenShift, pass.blueShift, pass.alphaMask});
     return lanes;
 }
 
@@ -195,8 +194,10 @@ QUILL_AVX512 inline FloorPoints16 FindFloorPoints16(const RowPass& pass, const R
     const __mmask8 highView = static_cast<__mmask8>(inView >> 8);
     const __m512d distance[2] = {Quotients(factors[0], depths[0]),
                                  Quotients(factors[1], depths[1])};
-    const __m512d cos[2] = {_mm512_loadu_pd(pass.cos + c), LoadDoubles8(pass.cos + c + 8, highView)};
-    const __m512d sin[2] = {_mm512_loadu_pd(pass.sin + c), LoadDoubles8(pass.sin + c + 8, highView)};
+    const __m512d cos[2] = {_mm512_loadu_pd(pass.cos + c),
+                            LoadDoubles8(pass.cos + c + 8, highView)};
+    const __m512d sin[2] = {_mm512_loadu_pd(pass.sin + c),
+                            LoadDoubles8(pass.sin + c + 8, highView)};
     __m256i ix[2];
     __m256i iy[2];
     __m256i light[2];
@@ -255,8 +256,8 @@ QUILL_AVX512 inline __m512i CellTextures16(const RowPass& pass, __m512i cells, _
     if (_mm512_mask_cmpneq_epi32_mask(found, cells, _mm512_set1_epi32(first)) == 0)
     {
         const std::int32_t value = pass.floorGrid[first];
-        const bool known = static_cast<std::uint32_t>(value) <
-                           static_cast<std::uint32_t>(pass.floorTextureCount);
+        const bool known =
+            static_cast<std::uint32_t>(value) < static_cast<std::uint32_t>(pass.floorTextureCount);
         return _mm512_set1_epi32(known ? pass.floorTextures[value] : -1);
     }
     const __m512i value =
@@ -274,9 +275,9 @@ QUILL_AVX512 inline void FindGroupPoints(const RowPass& pass, const RowLanes& la
                                          const RowDivisor (&depths)[2], PairSweeps& sweeps)
 {
     constexpr __mmask16 inView = Whole ? ALL_COLUMNS : 0x00FF;
-    const __mmask16 ceiling = OpenLanes16(pass, c, top, inView) &
-                              _mm512_cmpgt_epi32_mask(LoadInts16(pass.ceilingEnd + c, inView),
-                                                      _mm512_set1_epi32(top));
+    const __mmask16 ceiling =
+        OpenLanes16(pass, c, top, inView) &
+        _mm512_cmpgt_epi32_mask(LoadInts16(pass.ceilingEnd + c, inView), _mm512_set1_epi32(top));
     const __mmask16 floor = OpenLanes16(pass, c, bottom, inView) &
                             _mm512_cmpgt_epi32_mask(_mm512_set1_epi32(bottom + 1),
                                                     LoadInts16(pass.floorBegin + c, inView));
@@ -310,8 +311,8 @@ QUILL_AVX512 inline void FindGroupPoints(const RowPass& pass, const RowLanes& la
 
 // The floor points of the ceiling lanes of row `top` and the floor lanes of
 // row `bottom`, as far below the middle, with their textures and shading.
-QUILL_AVX512 void FindPairPoints(const RowPass& shared, const RowLanes& lanes, int top,
-                                 int bottom, PairSweeps& sweeps)
+QUILL_AVX512 void FindPairPoints(const RowPass& shared, const RowLanes& lanes, int top, int bottom,
+                                 PairSweeps& sweeps)
 {
     // A copy of its own: the stores into the sweeps could otherwise be to the
     // pass's numbers, for all the compiler knows, which it would read again
@@ -341,13 +342,14 @@ struct Spread16
     __mmask16 irregular;
 };
 
-QUILL_AVX512 inline Spread16 SpreadMultipliers16(const Lanes&, __m512i multipliers)
+QUILL_AVX512 inline Spread16 SpreadMultipliers16(__m512i multipliers)
 {
     // Bytes 0 and 1 of a lane (m) into both halves, and byte 2 (t) into the
     // low byte of both.
     const __m512i mBytes = _mm512_set4_epi32(0x0D0C0D0C, 0x09080908, 0x05040504, 0x01000100);
-    const __m512i tBytes = _mm512_set4_epi32(static_cast<int>(0x800E800Eu), static_cast<int>(0x800A800Au),
-                                             static_cast<int>(0x80068006u), static_cast<int>(0x80028002u));
+    const __m512i tBytes =
+        _mm512_set4_epi32(static_cast<int>(0x800E800Eu), static_cast<int>(0x800A800Au),
+                          static_cast<int>(0x80068006u), static_cast<int>(0x80028002u));
     return {{_mm512_shuffle_epi8(multipliers, mBytes), _mm512_shuffle_epi8(multipliers, tBytes)},
             _mm512_test_epi32_mask(multipliers, _mm512_set1_epi32(static_cast<int>(IRREGULAR)))};
 }
@@ -378,8 +380,8 @@ ShadeLanesThroughByteTables(const RowPass& pass, const Lanes& shading, __m512i t
         const __mmask16 same = _mm512_mask_cmpeq_epi32_mask(which, light, _mm512_set1_epi32(index));
         which &= static_cast<__mmask16>(~same);
         const std::uint8_t* row = pass.shades + pass.shadeRows[index];
-        const __m512i low = _mm512_permutex2var_epi8(_mm512_loadu_si512(row), texels,
-                                                     _mm512_loadu_si512(row + 64));
+        const __m512i low =
+            _mm512_permutex2var_epi8(_mm512_loadu_si512(row), texels, _mm512_loadu_si512(row + 64));
         const __m512i high = _mm512_permutex2var_epi8(_mm512_loadu_si512(row + 128), texels,
                                                       _mm512_loadu_si512(row + 192));
         const __m512i bytes = _mm512_mask_blend_epi8(highHalf, low, high);
@@ -390,12 +392,9 @@ ShadeLanesThroughByteTables(const RowPass& pass, const Lanes& shading, __m512i t
 }
 
 // The same a lane at a time.
-QUILL_AVX512 __attribute__((noinline)) __m512i ShadeLanesThroughTable(const RowPass& pass,
-                                                                      const Lanes& shading,
-                                                                      __m512i texels,
-                                                                      __m512i pixels,
-                                                                      __m512i light,
-                                                                      __mmask16 which)
+QUILL_AVX512 __attribute__((noinline)) __m512i
+ShadeLanesThroughTable(const RowPass& pass, const Lanes& shading, __m512i texels, __m512i pixels,
+                       __m512i light, __mmask16 which)
 {
     const Format& format = shading.format;
     while (which != 0)
@@ -419,7 +418,8 @@ QUILL_AVX512 inline __m512i ShadeTexels16(const RowPass& pass, const RowLanes& l
     const Lanes& shading = lanes.shading;
     if (!shading.opaqueFormat)
     {
-        ok &= _mm512_test_epi32_mask(texels, _mm512_set1_epi32(static_cast<int>(shading.format.alphaMask)));
+        ok &= _mm512_test_epi32_mask(texels,
+                                     _mm512_set1_epi32(static_cast<int>(shading.format.alphaMask)));
     }
     const __m512i pixels = MultiplyTexels16(shading, texels, spread.words);
     const __mmask16 irregular = ok & spread.irregular;
@@ -449,17 +449,14 @@ QUILL_AVX512 void PaintPair(const RowPass& shared, const RowLanes& lanes, int to
         if ((ceilingOk | floorOk) != 0)
         {
             // The ceiling's point is the floor's: one light for both.
-            const Spread16 spread =
-                SpreadMultipliers16(lanes.shading, _mm512_load_si512(sweeps.multiplier + c));
+            const Spread16 spread = SpreadMultipliers16(_mm512_load_si512(sweeps.multiplier + c));
             const __m512i light = _mm512_load_si512(sweeps.light + c);
-            const __m512i ceilingTexels =
-                _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), ceilingOk,
-                                            _mm512_load_si512(sweeps.ceilingPlace + c),
-                                            pass.floorTexels, 4);
-            const __m512i floorTexels =
-                _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), floorOk,
-                                            _mm512_load_si512(sweeps.floorPlace + c),
-                                            pass.floorTexels, 4);
+            const __m512i ceilingTexels = _mm512_mask_i32gather_epi32(
+                _mm512_setzero_si512(), ceilingOk, _mm512_load_si512(sweeps.ceilingPlace + c),
+                pass.floorTexels, 4);
+            const __m512i floorTexels = _mm512_mask_i32gather_epi32(
+                _mm512_setzero_si512(), floorOk, _mm512_load_si512(sweeps.floorPlace + c),
+                pass.floorTexels, 4);
             if (ceilingOk != 0)
             {
                 const __m512i pixels =
@@ -509,9 +506,9 @@ QUILL_AVX512 void PaintRow(const RowPass& shared, const RowLanes& lanes, int row
             const __mmask8 halfView = static_cast<__mmask8>(inView >> (8 * half));
             const __mmask8 halfCeiling = static_cast<__mmask8>(ceiling >> (8 * half));
             const int at = c + RowPass::GROUP * half;
-            factors[half] = _mm512_mask_blend_pd(halfCeiling,
-                                                 LoadDoubles8(pass.floorFactor + at, halfView),
-                                                 LoadDoubles8(pass.ceilingFactor + at, halfView));
+            factors[half] =
+                _mm512_mask_blend_pd(halfCeiling, LoadDoubles8(pass.floorFactor + at, halfView),
+                                     LoadDoubles8(pass.ceilingFactor + at, halfView));
             depths[half] = {_mm512_mask_blend_pd(halfCeiling, floorDepth, ceilingDepth),
                             _mm512_setzero_pd(), true};
         }
@@ -523,13 +520,12 @@ QUILL_AVX512 void PaintRow(const RowPass& shared, const RowLanes& lanes, int row
             const __m512i texture = CellTextures16(pass, points.cell, ok);
             ok &= _mm512_cmpgt_epi32_mask(texture, _mm512_set1_epi32(-1));
             const Spread16 spread = SpreadMultipliers16(
-                lanes.shading,
                 _mm512_mask_i32gather_epi32(_mm512_set1_epi32(static_cast<int>(IRREGULAR)), ok,
                                             points.light, pass.multipliers, 4));
             const __m512i place = _mm512_add_epi32(
                 texture, _mm512_mask_blend_epi32(ceiling, points.floorPlace, points.ceilingPlace));
-            const __m512i texels = _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), ok, place,
-                                                               pass.floorTexels, 4);
+            const __m512i texels =
+                _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), ok, place, pass.floorTexels, 4);
             const __m512i shaded = ShadeTexels16(pass, lanes, texels, spread, points.light, ok);
             _mm512_mask_storeu_epi32(pixels + c, ok, shaded);
         }
@@ -558,8 +554,8 @@ QUILL_AVX512 void PaintRowsAvx512(const RowPass& pass)
     }
 }
 
-QUILL_AVX512 void RowQuotientsAvx512(const double* factors, int count, double depth,
-                                     bool stepsFit, double* quotients)
+QUILL_AVX512 void RowQuotientsAvx512(const double* factors, int count, double depth, bool stepsFit,
+                                     double* quotients)
 {
     const RowDivisor divisor = MakeRowDivisor(depth, stepsFit);
     for (int i = 0; i + RowPass::GROUP <= count; i += RowPass::GROUP)

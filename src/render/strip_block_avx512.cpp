@@ -15,7 +15,6 @@
 
 #if defined(__x86_64__) || defined(__i386__)
 
-
 // The strip block in the wide registers of AVX-512: sixteen rows of a column at
 // once, their texels looked up in registers, and sixteen by sixteen pixels
 // turned from columns into rows in registers.
@@ -30,8 +29,7 @@ constexpr __mmask16 ALL_ROWS = 0xFFFF;
 
 QUILL_AVX512 inline bool RowOnTexture(const WallStrip& strip, int row)
 {
-    const double v =
-        (static_cast<double>(row) - strip.top) * strip.inverseScale - DEPTH_EPSILON;
+    const double v = (static_cast<double>(row) - strip.top) * strip.inverseScale - DEPTH_EPSILON;
     return v > -1 && v < TEXTURE_SIZE;
 }
 
@@ -92,9 +90,8 @@ QUILL_AVX512_VBMI void ShadeThroughByteTable(const WallStrip& strip, const std::
     const __m512i table1 = _mm512_loadu_si512(strip.shade + 64);
     const __m512i table2 = _mm512_loadu_si512(strip.shade + 128);
     const __m512i table3 = _mm512_loadu_si512(strip.shade + 192);
-    const __m512i colourMask = _mm512_set1_epi32(
-        static_cast<int>(0xFFu << strip.redShift | 0xFFu << strip.greenShift |
-                         0xFFu << strip.blueShift));
+    const __m512i colourMask = _mm512_set1_epi32(static_cast<int>(
+        0xFFu << strip.redShift | 0xFFu << strip.greenShift | 0xFFu << strip.blueShift));
     const __m512i alphaMask = _mm512_set1_epi32(static_cast<int>(strip.alphaMask));
     const __m512i emptyPixels = _mm512_set1_epi32(static_cast<int>(empty));
     for (int texture = from; texture < to; texture += 16)
@@ -139,10 +136,13 @@ QUILL_AVX512 void ShadeStripTexels(const StripBlock& block, const WallStrip& str
         {
             const __m512i texels = _mm512_loadu_si512(strip.texels + texture * 4);
             const __mmask16 opaque =
-                strip.alphaMask == 0 ? ALL_ROWS : _mm512_test_epi32_mask(texels, _mm512_set1_epi32(static_cast<int>(strip.alphaMask)));
+                strip.alphaMask == 0
+                    ? ALL_ROWS
+                    : _mm512_test_epi32_mask(texels,
+                                             _mm512_set1_epi32(static_cast<int>(strip.alphaMask)));
             _mm512_store_si512(shaded + texture,
-                               _mm512_mask_blend_epi32(opaque, empty,
-                                                       MultiplyTexels16(lanes, texels, multiplier)));
+                               _mm512_mask_blend_epi32(
+                                   opaque, empty, MultiplyTexels16(lanes, texels, multiplier)));
         }
         return;
     }
@@ -197,14 +197,7 @@ QUILL_AVX512 void ShadeStripTexels(const StripBlock& block, const WallStrip& str
             _mm256_store_si256(reinterpret_cast<__m256i*>(one), texels);
             for (int lane = 0; lane < 8; ++lane)
             {
-                const std::uint32_t value = one[lane];
-                one[lane] = static_cast<std::uint32_t>(strip.shade[(value >> strip.redShift) & 0xFFu])
-                                << strip.redShift |
-                            static_cast<std::uint32_t>(strip.shade[(value >> strip.greenShift) & 0xFFu])
-                                << strip.greenShift |
-                            static_cast<std::uint32_t>(strip.shade[(value >> strip.blueShift) & 0xFFu])
-                                << strip.blueShift |
-                            strip.alphaMask;
+                one[lane] = ShadeThroughRow(lanes.format, strip.shade, one[lane]);
             }
             pixels = _mm256_load_si256(reinterpret_cast<const __m256i*>(one));
         }
@@ -263,8 +256,7 @@ QUILL_AVX512 void ClearStripBlockAvx512(const StripBlock& block)
     }
 }
 
-QUILL_AVX512 bool PaintWallStripAvx512(const StripBlock& block, int column,
-                                       const WallStrip& strip)
+QUILL_AVX512 bool PaintWallStripAvx512(const StripBlock& block, int column, const WallStrip& strip)
 {
     if (strip.begin >= strip.end)
     {
@@ -277,7 +269,8 @@ QUILL_AVX512 bool PaintWallStripAvx512(const StripBlock& block, int column,
     }
     const int first = TextureRow(strip, strip.begin);
     const int last = TextureRow(strip, strip.end - 1);
-    const Lanes lanes = MakeLanes({strip.redShift, strip.greenShift, strip.blueShift, strip.alphaMask});
+    const Lanes lanes =
+        MakeLanes({strip.redShift, strip.greenShift, strip.blueShift, strip.alphaMask});
     const __m256i multiplier = _mm256_set1_epi32(static_cast<int>(strip.multiplier));
     const Multipliers spread = SpreadMultipliers(lanes, multiplier);
     const bool irregular = (strip.multiplier & IRREGULAR) != 0;
@@ -294,18 +287,19 @@ QUILL_AVX512 bool PaintWallStripAvx512(const StripBlock& block, int column,
         for (int row = strip.begin; row < strip.end; row += 8)
         {
             const __m512d y = _mm512_add_pd(_mm512_set1_pd(row), steps);
-            const __m256i rows = CutToInts(
-                _mm512_sub_pd(_mm512_mul_pd(_mm512_sub_pd(y, top), inverse), epsilon));
+            const __m256i rows =
+                CutToInts(_mm512_sub_pd(_mm512_mul_pd(_mm512_sub_pd(y, top), inverse), epsilon));
             const int count = strip.end - row;
             const __mmask8 inStrip =
                 count >= 8 ? ALL_LANES : static_cast<__mmask8>((1u << count) - 1);
             const __m256i texels = _mm256_mmask_i32gather_epi32(
                 _mm256_setzero_si256(), inStrip, _mm256_mullo_epi32(rows, pitch), strip.texels, 1);
             const __mmask8 open =
-                strip.behind ? _mm256_mask_cmpeq_epi32_mask(
-                                   inStrip, _mm256_maskz_loadu_epi32(inStrip, pixels + row),
-                                   _mm256_set1_epi32(static_cast<int>(block.empty)))
-                             : inStrip;
+                strip.behind
+                    ? _mm256_mask_cmpeq_epi32_mask(inStrip,
+                                                   _mm256_maskz_loadu_epi32(inStrip, pixels + row),
+                                                   _mm256_set1_epi32(static_cast<int>(block.empty)))
+                    : inStrip;
             _mm256_mask_storeu_epi32(pixels + row, open & OpaqueLanes(lanes, texels),
                                      MultiplyTexels(lanes, texels, spread));
         }
@@ -344,8 +338,8 @@ QUILL_AVX512 bool PaintWallStripAvx512(const StripBlock& block, int column,
         __m512i values;
         if (oneWindow)
         {
-            values = _mm512_permutex2var_epi32(window0, _mm512_sub_epi32(texture, baseRows),
-                                               window1);
+            values =
+                _mm512_permutex2var_epi32(window0, _mm512_sub_epi32(texture, baseRows), window1);
         }
         else
         {
@@ -355,10 +349,9 @@ QUILL_AVX512 bool PaintWallStripAvx512(const StripBlock& block, int column,
         }
         const __mmask16 rowsIn = RowsUpTo(row, strip.end);
         const __mmask16 open =
-            strip.behind
-                ? _mm512_mask_cmpeq_epi32_mask(rowsIn, _mm512_maskz_loadu_epi32(rowsIn, pixels + row),
-                                               empty)
-                : rowsIn;
+            strip.behind ? _mm512_mask_cmpeq_epi32_mask(
+                               rowsIn, _mm512_maskz_loadu_epi32(rowsIn, pixels + row), empty)
+                         : rowsIn;
         const __mmask16 drawn = open & _mm512_cmpneq_epi32_mask(values, empty);
         _mm512_mask_storeu_epi32(pixels + row, drawn, values);
     }

@@ -2,6 +2,7 @@
 
 #include "core/game.h"
 #include "core/utils.h"
+#include "render/inline_step.h"
 #include "render/raycaster_tables.h"
 #include "render/surface_lock.h"
 #include "world/grid_math.h"
@@ -226,10 +227,10 @@ void ViewPainter::Paint(Game* game, SDL_Surface* frame, const Entity* player,
         ResetRowColumns(count);
         // No drawn pixel has this value: its alpha (or unused byte) differs.
         const PixelLayout& layout = state.floorLayout;
-        mBlock.empty = layout.alphaMask != 0 ? 0u
-                                             : ~(CHANNEL << layout.redShift |
-                                                 CHANNEL << layout.greenShift |
-                                                 CHANNEL << layout.blueShift);
+        mBlock.empty = layout.alphaMask != 0
+                           ? 0u
+                           : ~(CHANNEL << layout.redShift | CHANNEL << layout.greenShift |
+                               CHANNEL << layout.blueShift);
     }
     for (int first = 0; first < count; first += StripBlock::COLUMNS)
     {
@@ -361,8 +362,8 @@ void ViewPainter::PrepareRows(int height)
     // One more, so that rows can go two at a time.
     mStripRows.resize(rows + 1);
     mRowColumns.covered.assign(rows * static_cast<std::size_t>(mRowColumns.coveredPitch), 0);
-    mBlock.stride = static_cast<int>((rows + StripBlock::BAND - 1) / StripBlock::BAND *
-                                     StripBlock::BAND);
+    mBlock.stride =
+        static_cast<int>((rows + StripBlock::BAND - 1) / StripBlock::BAND * StripBlock::BAND);
     mBlockPixels.assign(static_cast<std::size_t>(mBlock.stride) * StripBlock::COLUMNS, 0);
     mBlock.pixels = mBlockPixels.data();
     mBlock.shadedTexels = &mShadedTexels;
@@ -386,9 +387,7 @@ void ViewPainter::PrepareFloors(Game* game)
                                             static_cast<std::ptrdiff_t>(rect.x) * 4
                                       : nullptr;
         mFloorTextureIndex[value] =
-            inside && floors->pitch % 4 == 0
-                ? rect.y * (floors->pitch / 4) + rect.x
-                : -1;
+            inside && floors->pitch % 4 == 0 ? rect.y * (floors->pitch / 4) + rect.x : -1;
     }
     mFloorBlocks.Follow(floors, rects, game->mImageManager->Generation());
 }
@@ -491,7 +490,7 @@ void ViewPainter::UnlockSources()
     mLockedSources.clear();
 }
 
-__attribute__((always_inline)) inline ViewPainter::SliceRows ViewPainter::RowsOf(const ViewSlice& slice) const
+QUILL_INLINE_STEP ViewPainter::SliceRows ViewPainter::RowsOf(const ViewSlice& slice) const
 {
     const FrameState& state = mFrame;
     SliceRows rows;
@@ -802,7 +801,7 @@ void ViewPainter::LeaveColumnToOthers(int column)
     row.floorFactor[at] = 0;
 }
 
-__attribute__((always_inline)) inline bool ViewPainter::ReadsLikeWalls(const SDL_Surface* image) const
+QUILL_INLINE_STEP bool ViewPainter::ReadsLikeWalls(const SDL_Surface* image) const
 {
     const FrameState& state = mFrame;
     if (image == state.walls)
@@ -821,8 +820,9 @@ __attribute__((always_inline)) inline bool ViewPainter::ReadsLikeWalls(const SDL
            layout.alphaMask == floors.alphaMask;
 }
 
-__attribute__((always_inline)) inline bool ViewPainter::FitsRowPass(const ViewColumn& column, int index, SliceRows& farRows,
-                              int& firstRow, int& endRow) const
+QUILL_INLINE_STEP bool ViewPainter::FitsRowPass(const ViewColumn& column, int index,
+                                                SliceRows& farRows, int& firstRow,
+                                                int& endRow) const
 {
     if (column.count <= 0)
     {
@@ -943,8 +943,7 @@ void ViewPainter::PaintBlockStrip(const ViewSlice& slice, const SliceSource& sou
 
 void ViewPainter::PaintBlockStripPixels(int column, int begin, int end, int index)
 {
-    const std::uint32_t* pixels =
-        mBlockFirst >= 0 ? mBlock.Column(column - mBlockFirst) : nullptr;
+    const std::uint32_t* pixels = mBlockFirst >= 0 ? mBlock.Column(column - mBlockFirst) : nullptr;
     for (int y = begin; y < end; ++y)
     {
         if (pixels == nullptr || pixels[y] == mBlock.empty)

@@ -17,8 +17,7 @@
 #define QUILL_AVX512 __attribute__((target("avx512f,avx512bw,avx512dq,avx512vl")))
 // The same with the byte permutes of VBMI, for functions called only where the
 // processor has them.
-#define QUILL_AVX512_VBMI \
-    __attribute__((target("avx512f,avx512bw,avx512dq,avx512vl,avx512vbmi")))
+#define QUILL_AVX512_VBMI __attribute__((target("avx512f,avx512bw,avx512dq,avx512vl,avx512vbmi")))
 
 namespace WideShading
 {
@@ -60,8 +59,8 @@ QUILL_AVX512 inline Lanes MakeLanes(const Format& format)
     lanes.opaqueFormat = format.alphaMask == 0;
     // Word 4p + k (channel k of pixel p) takes word 2p (m) or 2p + 1 (t) of
     // the pixels' 32-bit multipliers.
-    lanes.multiplierWords = _mm512_set_epi16(14, 14, 14, 14, 12, 12, 12, 12, 10, 10, 10, 10, 8, 8, 8,
-                                             8, 6, 6, 6, 6, 4, 4, 4, 4, 2, 2, 2, 2, 0, 0, 0, 0);
+    lanes.multiplierWords = _mm512_set_epi16(14, 14, 14, 14, 12, 12, 12, 12, 10, 10, 10, 10, 8, 8,
+                                             8, 8, 6, 6, 6, 6, 4, 4, 4, 4, 2, 2, 2, 2, 0, 0, 0, 0);
     lanes.shiftWords = _mm512_set_epi16(15, 15, 15, 15, 13, 13, 13, 13, 11, 11, 11, 11, 9, 9, 9, 9,
                                         7, 7, 7, 7, 5, 5, 5, 5, 3, 3, 3, 3, 1, 1, 1, 1);
     lanes.format = format;
@@ -129,17 +128,17 @@ QUILL_AVX512 inline __m512i MultiplyTexels16(const Lanes& lanes, __m512i texels,
 {
     constexpr __mmask16 ALL = 0xFFFF;
     constexpr __mmask32 WORDS = 0xFFFFFFFFu;
-    const __m512i evenBytes = _mm512_maskz_slli_epi32(
-        ALL, _mm512_and_si512(texels, _mm512_set1_epi32(0x00FF00FF)), 8);
+    const __m512i evenBytes =
+        _mm512_maskz_slli_epi32(ALL, _mm512_and_si512(texels, _mm512_set1_epi32(0x00FF00FF)), 8);
     const __m512i oddBytes =
         _mm512_and_si512(texels, _mm512_set1_epi32(static_cast<int>(0xFF00FF00u)));
     const __m512i even = _mm512_maskz_srlv_epi16(
         WORDS, _mm512_maskz_mulhi_epu16(WORDS, evenBytes, multiplier.m), multiplier.t);
     const __m512i odd = _mm512_maskz_srlv_epi16(
         WORDS, _mm512_maskz_mulhi_epu16(WORDS, oddBytes, multiplier.m), multiplier.t);
-    const __m512i colourMask = _mm512_set1_epi32(static_cast<int>(
-        0xFFu << lanes.format.redShift | 0xFFu << lanes.format.greenShift |
-        0xFFu << lanes.format.blueShift));
+    const __m512i colourMask = _mm512_set1_epi32(static_cast<int>(0xFFu << lanes.format.redShift |
+                                                                  0xFFu << lanes.format.greenShift |
+                                                                  0xFFu << lanes.format.blueShift));
     return _mm512_ternarylogic_epi32(
         _mm512_or_si512(even, _mm512_maskz_slli_epi16(WORDS, odd, 8)), colourMask,
         _mm512_set1_epi32(static_cast<int>(lanes.format.alphaMask)), 0xEA);

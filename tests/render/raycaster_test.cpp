@@ -1,6 +1,6 @@
+#include "core/utils.h"
 #include "gameplay/enemy.h"
 #include "gameplay/item.h"
-#include "core/utils.h"
 #include "support/world_fixture.h"
 
 #include <gtest/gtest.h>

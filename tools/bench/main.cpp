@@ -41,8 +41,7 @@
 namespace
 {
 constexpr int BAD_ARGUMENTS = 2;
-const char* const USAGE =
-    "usage: quill3d-bench [--game FRAMES | --profile TEXT] [--data DIR]";
+const char* const USAGE = "usage: quill3d-bench [--game FRAMES | --profile TEXT] [--data DIR]";
 
 struct BenchRequest
 {

@@ -149,8 +149,8 @@ void ViewBench::Profile(const std::string& filter)
             projecting.push_back(TimeOne([&] { renderer.ProjectEntities(&game, frame, player); }));
         }
         char line[256];
-        std::snprintf(line, sizeof line, "%-40s %10.0f ns, drawing %10.0f ns",
-                      view.name.c_str(), Median(whole), Median(drawing));
+        std::snprintf(line, sizeof line, "%-40s %10.0f ns, drawing %10.0f ns", view.name.c_str(),
+                      Median(whole), Median(drawing));
         mOut << line
              << Format(", casting %7.0f ns, sprites %6.0f ns", Median(casting), Median(projecting))
              << std::endl;
