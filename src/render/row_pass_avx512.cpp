@@ -248,11 +248,17 @@ QUILL_AVX512 inline FloorPoints16 FindFloorPoints16(const RowPass& pass, const R
     return points;
 }
 
+// The first of the lanes `which` of sixteen numbers.
+QUILL_AVX512 inline int FirstLane(__m512i values, __mmask16 which)
+{
+    return _mm_cvtsi128_si32(
+        _mm512_maskz_extracti32x4_epi32(0xF, _mm512_maskz_compress_epi32(which, values), 0));
+}
+
 // CellTextures for sixteen cells.
 QUILL_AVX512 inline __m512i CellTextures16(const RowPass& pass, __m512i cells, __mmask16 found)
 {
-    const int first = _mm_cvtsi128_si32(
-        _mm512_maskz_extracti32x4_epi32(0xF, _mm512_maskz_compress_epi32(found, cells), 0));
+    const int first = FirstLane(cells, found);
     if (_mm512_mask_cmpneq_epi32_mask(found, cells, _mm512_set1_epi32(first)) == 0)
     {
         const std::int32_t value = pass.floorGrid[first];
@@ -354,13 +360,6 @@ QUILL_AVX512 inline Spread16 SpreadMultipliers16(__m512i multipliers)
             _mm512_test_epi32_mask(multipliers, _mm512_set1_epi32(static_cast<int>(IRREGULAR)))};
 }
 
-// The first of the lanes `which` of sixteen numbers.
-QUILL_AVX512 inline int FirstLane(__m512i values, __mmask16 which)
-{
-    return _mm_cvtsi128_si32(
-        _mm512_maskz_extracti32x4_epi32(0xF, _mm512_maskz_compress_epi32(which, values), 0));
-}
-
 // Shades the lanes `which` of sixteen texels through the shading table, each
 // with the table row of its own light. Few lanes go so (only a few lights fit
 // no multiplication), and out of line: the loops around keep their registers.
@@ -373,18 +372,13 @@ ShadeLanesThroughByteTables(const RowPass& pass, const Lanes& shading, __m512i t
     const __m512i colourMask = _mm512_set1_epi32(static_cast<int>(
         0xFFu << pass.redShift | 0xFFu << pass.greenShift | 0xFFu << pass.blueShift));
     const __m512i alphaMask = _mm512_set1_epi32(static_cast<int>(shading.format.alphaMask));
-    const __mmask64 highHalf = _mm512_movepi8_mask(texels);
     while (which != 0)
     {
         const int index = FirstLane(light, which);
         const __mmask16 same = _mm512_mask_cmpeq_epi32_mask(which, light, _mm512_set1_epi32(index));
         which &= static_cast<__mmask16>(~same);
-        const std::uint8_t* row = pass.shades + pass.shadeRows[index];
-        const __m512i low =
-            _mm512_permutex2var_epi8(_mm512_loadu_si512(row), texels, _mm512_loadu_si512(row + 64));
-        const __m512i high = _mm512_permutex2var_epi8(_mm512_loadu_si512(row + 128), texels,
-                                                      _mm512_loadu_si512(row + 192));
-        const __m512i bytes = _mm512_mask_blend_epi8(highHalf, low, high);
+        const __m512i bytes =
+            LookUpBytes(LoadByteTable(pass.shades + pass.shadeRows[index]), texels);
         pixels = _mm512_mask_mov_epi32(
             pixels, same, _mm512_ternarylogic_epi32(bytes, colourMask, alphaMask, 0xEA));
     }

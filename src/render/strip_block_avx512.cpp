@@ -86,10 +86,7 @@ QUILL_AVX512_VBMI void ShadeThroughByteTable(const WallStrip& strip, const std::
                                              std::uint32_t* shaded, int from, int to,
                                              std::uint32_t empty)
 {
-    const __m512i table0 = _mm512_loadu_si512(strip.shade);
-    const __m512i table1 = _mm512_loadu_si512(strip.shade + 64);
-    const __m512i table2 = _mm512_loadu_si512(strip.shade + 128);
-    const __m512i table3 = _mm512_loadu_si512(strip.shade + 192);
+    const ByteTable table = LoadByteTable(strip.shade);
     const __m512i colourMask = _mm512_set1_epi32(static_cast<int>(
         0xFFu << strip.redShift | 0xFFu << strip.greenShift | 0xFFu << strip.blueShift));
     const __m512i alphaMask = _mm512_set1_epi32(static_cast<int>(strip.alphaMask));
@@ -99,10 +96,8 @@ QUILL_AVX512_VBMI void ShadeThroughByteTable(const WallStrip& strip, const std::
         const int count = to - texture;
         const __mmask16 lanes = count >= 16 ? ALL_ROWS : static_cast<__mmask16>((1u << count) - 1);
         const __m512i texels = _mm512_maskz_loadu_epi32(lanes, texel + texture);
-        const __m512i low = _mm512_permutex2var_epi8(table0, texels, table1);
-        const __m512i high = _mm512_permutex2var_epi8(table2, texels, table3);
-        const __m512i bytes = _mm512_mask_blend_epi8(_mm512_movepi8_mask(texels), low, high);
-        const __m512i pixels = _mm512_ternarylogic_epi32(bytes, colourMask, alphaMask, 0xEA);
+        const __m512i pixels =
+            _mm512_ternarylogic_epi32(LookUpBytes(table, texels), colourMask, alphaMask, 0xEA);
         const __mmask16 opaque =
             strip.alphaMask == 0 ? ALL_ROWS : _mm512_test_epi32_mask(texels, alphaMask);
         _mm512_mask_storeu_epi32(shaded + texture, lanes,

@@ -144,6 +144,28 @@ QUILL_AVX512 inline __m512i MultiplyTexels16(const Lanes& lanes, __m512i texels,
         _mm512_set1_epi32(static_cast<int>(lanes.format.alphaMask)), 0xEA);
 }
 
+// A row of the shading table held in four registers, for byte lookups.
+struct ByteTable
+{
+    __m512i part[4];
+};
+
+QUILL_AVX512 inline ByteTable LoadByteTable(const std::uint8_t* row)
+{
+    return {{_mm512_loadu_si512(row), _mm512_loadu_si512(row + 64), _mm512_loadu_si512(row + 128),
+             _mm512_loadu_si512(row + 192)}};
+}
+
+// Every byte of sixteen texels looked up in a shading table row (VBMI's byte
+// permutes; only where the processor has them). The alpha byte too: the
+// caller keeps the colour bytes and sets the alpha of the format.
+QUILL_AVX512_VBMI inline __m512i LookUpBytes(const ByteTable& table, __m512i texels)
+{
+    const __m512i low = _mm512_permutex2var_epi8(table.part[0], texels, table.part[1]);
+    const __m512i high = _mm512_permutex2var_epi8(table.part[2], texels, table.part[3]);
+    return _mm512_mask_blend_epi8(_mm512_movepi8_mask(texels), low, high);
+}
+
 // A texel shaded through a row of the shading table.
 inline std::uint32_t ShadeThroughRow(const Format& format, const std::uint8_t* shade,
                                      std::uint32_t texel)
