@@ -220,9 +220,11 @@ QUILL_AVX512 inline FloorPoints16 FindFloorPoints16(const RowPass& pass, const R
     // distance that is not finite puts the point there too.)
     const __m512i tile = _mm512_set1_epi32(RowPass::TEXTURE_SIZE);
     FloorPoints16 points;
-    points.found = want & static_cast<__mmask16>(found[0] | found[1] << 8) &
-                   _mm512_cmplt_epu32_mask(_mm512_sub_epi32(x, tile), lanes.insideX) &
-                   _mm512_cmplt_epu32_mask(_mm512_sub_epi32(y, tile), lanes.insideY);
+    // (The masks stay in mask registers: joined and narrowed there.)
+    const __mmask16 lit = _mm512_kand(want, _mm512_kunpackb(found[1], found[0]));
+    points.found = _mm512_mask_cmplt_epu32_mask(
+        _mm512_mask_cmplt_epu32_mask(lit, _mm512_sub_epi32(x, tile), lanes.insideX),
+        _mm512_sub_epi32(y, tile), lanes.insideY);
     points.light = JoinInts(light[0], light[1]);
     const __m512i cellRow = _mm512_maskz_srai_epi32(ALL_COLUMNS, y, 6);
     const __m512i u = _mm512_and_si512(x, textureMask);
