@@ -9,6 +9,7 @@
 #endif
 
 #include "render/row_pass.h"
+#include "render/shade_table.h"
 #include "render/wide_shading_avx512.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -399,8 +400,8 @@ ShadeLanesThroughTable(const RowPass& pass, const Lanes& shading, __m512i texels
         which &= static_cast<__mmask16>(which - 1);
         const std::uint8_t* row = pass.shades + pass.shadeRows[FirstLane(light, lane)];
         const std::uint32_t texel = static_cast<std::uint32_t>(FirstLane(texels, lane));
-        pixels = _mm512_mask_set1_epi32(pixels, lane,
-                                        static_cast<int>(ShadeThroughRow(format, row, texel)));
+        pixels = _mm512_mask_set1_epi32(
+            pixels, lane, static_cast<int>(ShadeTable::ShadeTexel(format, row, texel)));
     }
     return pixels;
 }

@@ -1,4 +1,5 @@
 #include "render/row_pass.h"
+#include "render/shade_table.h"
 
 #include <limits>
 
@@ -12,13 +13,7 @@ constexpr double LAST_LIGHT = 4095;
 
 std::uint32_t ShadeTexel(const RowPass& pass, std::uint32_t texel, int light)
 {
-    const std::uint8_t* shade = pass.shades + pass.shadeRows[light];
-    return static_cast<std::uint32_t>(shade[(texel >> pass.redShift) & 0xFFu]) << pass.redShift |
-           static_cast<std::uint32_t>(shade[(texel >> pass.greenShift) & 0xFFu])
-               << pass.greenShift |
-           static_cast<std::uint32_t>(shade[(texel >> pass.blueShift) & 0xFFu])
-               << pass.blueShift |
-           pass.alphaMask;
+    return ShadeTable::ShadeTexel(pass, pass.shades + pass.shadeRows[light], texel);
 }
 
 bool Opaque(const RowPass& pass, std::uint32_t texel)
@@ -36,8 +31,7 @@ struct FloorPoint
     std::int32_t texture = 0;
 };
 
-bool FindFloorPoint(const RowPass& pass, int column, double factor, double depth,
-                    FloorPoint& point)
+bool FindFloorPoint(const RowPass& pass, int column, double factor, double depth, FloorPoint& point)
 {
     const double distance = factor / depth;
     const double x = pass.eyeX + pass.cos[column] * distance;
@@ -49,9 +43,9 @@ bool FindFloorPoint(const RowPass& pass, int column, double factor, double depth
     }
     point.ix = static_cast<int>(x);
     point.iy = static_cast<int>(y);
-    const std::int32_t value =
-        pass.floorGrid[static_cast<std::size_t>(point.iy >> 6) * static_cast<std::size_t>(pass.mapWidth) +
-                       static_cast<std::size_t>(point.ix >> 6)];
+    const std::int32_t value = pass.floorGrid[static_cast<std::size_t>(point.iy >> 6) *
+                                                  static_cast<std::size_t>(pass.mapWidth) +
+                                              static_cast<std::size_t>(point.ix >> 6)];
     if (static_cast<std::uint32_t>(value) >= static_cast<std::uint32_t>(pass.floorTextureCount))
     {
         return false;
@@ -71,8 +65,7 @@ std::uint32_t FloorTexel(const RowPass& pass, const FloorPoint& point, bool ceil
 }
 
 // One ceiling or floor pixel from a found point; false when it is off the plain path.
-bool PutFloorPixel(const RowPass& pass, const FloorPoint& point, bool ceiling,
-                   std::uint32_t* pixel)
+bool PutFloorPixel(const RowPass& pass, const FloorPoint& point, bool ceiling, std::uint32_t* pixel)
 {
     const std::uint32_t texel = FloorTexel(pass, point, ceiling);
     if (!Opaque(pass, texel))

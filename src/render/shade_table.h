@@ -33,6 +33,22 @@ public:
     // Per light table entry: the row as a multiplication, or IRREGULAR.
     const std::uint32_t* Multipliers() const { return mMultipliers.data(); }
 
+    // A texel shaded through a table row: red, green and blue each looked up
+    // where the format puts them, and the format's alpha set. `layout` tells
+    // where: its redShift, greenShift, blueShift and alphaMask.
+    template <typename Layout>
+    static std::uint32_t ShadeTexel(const Layout& layout, const std::uint8_t* row,
+                                    std::uint32_t texel)
+    {
+        return static_cast<std::uint32_t>(row[(texel >> layout.redShift) & 0xFFu])
+                   << layout.redShift |
+               static_cast<std::uint32_t>(row[(texel >> layout.greenShift) & 0xFFu])
+                   << layout.greenShift |
+               static_cast<std::uint32_t>(row[(texel >> layout.blueShift) & 0xFFu])
+                   << layout.blueShift |
+               layout.alphaMask;
+    }
+
     // What the multiplication m | t << 16 makes of a channel value.
     static std::uint8_t Multiply(std::uint32_t multiplier, int value)
     {

@@ -8,6 +8,7 @@
 #pragma GCC optimize("fp-contract=off")
 #endif
 
+#include "render/shade_table.h"
 #include "render/strip_block.h"
 #include "render/wide_shading_avx512.h"
 
@@ -192,7 +193,7 @@ QUILL_AVX512 void ShadeStripTexels(const StripBlock& block, const WallStrip& str
             _mm256_store_si256(reinterpret_cast<__m256i*>(one), texels);
             for (int lane = 0; lane < 8; ++lane)
             {
-                one[lane] = ShadeThroughRow(lanes.format, strip.shade, one[lane]);
+                one[lane] = ShadeTable::ShadeTexel(lanes.format, strip.shade, one[lane]);
             }
             pixels = _mm256_load_si256(reinterpret_cast<const __m256i*>(one));
         }

@@ -1,3 +1,4 @@
+#include "render/shade_table.h"
 #include "render/strip_block.h"
 
 #include <cstring>
@@ -16,8 +17,7 @@ int TextureRow(const WallStrip& strip, int row)
 // The texture row of a screen row, when it lies on the texture.
 bool RowOnTexture(const WallStrip& strip, int row)
 {
-    const double v =
-        (static_cast<double>(row) - strip.top) * strip.inverseScale - DEPTH_EPSILON;
+    const double v = (static_cast<double>(row) - strip.top) * strip.inverseScale - DEPTH_EPSILON;
     return v > -1 && v < TEXTURE_SIZE;
 }
 
@@ -35,15 +35,9 @@ bool Opaque(const WallStrip& strip, std::uint32_t texel)
 
 std::uint32_t Shade(const WallStrip& strip, std::uint32_t texel)
 {
-    const std::uint8_t* shade = strip.shade;
-    return static_cast<std::uint32_t>(shade[(texel >> strip.redShift) & 0xFFu])
-               << strip.redShift |
-           static_cast<std::uint32_t>(shade[(texel >> strip.greenShift) & 0xFFu])
-               << strip.greenShift |
-           static_cast<std::uint32_t>(shade[(texel >> strip.blueShift) & 0xFFu])
-               << strip.blueShift |
-           strip.alphaMask;
+    return ShadeTable::ShadeTexel(strip, strip.shade, texel);
 }
+
 // Whether the strip may draw over a pixel of the block.
 bool Open(const StripBlock& block, const WallStrip& strip, std::uint32_t pixel)
 {

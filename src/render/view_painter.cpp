@@ -92,20 +92,6 @@ bool IsArgb(int redShift, int greenShift, int blueShift, std::uint32_t alphaMask
            blueShift == ArgbLayout::blueShift && alphaMask == ArgbLayout::alphaMask;
 }
 
-// Shades a texel of a 32-bit format with 8-bit channels; the result has full alpha.
-template <typename Layout>
-inline std::uint32_t ShadeTexel(const Layout& layout, std::uint32_t texel,
-                                const std::uint8_t* shade)
-{
-    return static_cast<std::uint32_t>(shade[(texel >> layout.redShift) & CHANNEL])
-               << layout.redShift |
-           static_cast<std::uint32_t>(shade[(texel >> layout.greenShift) & CHANNEL])
-               << layout.greenShift |
-           static_cast<std::uint32_t>(shade[(texel >> layout.blueShift) & CHANNEL])
-               << layout.blueShift |
-           layout.alphaMask;
-}
-
 // Whether SDL would read the texel's alpha as 0 (a format without alpha is opaque).
 template <typename Layout> inline bool Transparent(const Layout& layout, std::uint32_t texel)
 {
@@ -676,7 +662,7 @@ void ViewPainter::PaintStripRows(const Layout& layout, const Ray& ray, const Vie
         }
         else
         {
-            const std::uint32_t shaded = ShadeTexel(layout, texel, shade);
+            const std::uint32_t shaded = ShadeTable::ShadeTexel(layout, shade, texel);
             for (int r = y; r < next; ++r)
             {
                 target.Put(r, shaded);
@@ -758,7 +744,7 @@ void ViewPainter::PaintCeilingOrFloor(const Ray& ray, double factor, bool ceilin
             open.Add(y);
             continue;
         }
-        *pixel = ShadeTexel(layout, texel, point.shade);
+        *pixel = ShadeTable::ShadeTexel(layout, point.shade, texel);
     }
 }
 

@@ -166,19 +166,6 @@ QUILL_AVX512_VBMI inline __m512i LookUpBytes(const ByteTable& table, __m512i tex
     return _mm512_mask_blend_epi8(_mm512_movepi8_mask(texels), low, high);
 }
 
-// A texel shaded through a row of the shading table.
-inline std::uint32_t ShadeThroughRow(const Format& format, const std::uint8_t* shade,
-                                     std::uint32_t texel)
-{
-    return static_cast<std::uint32_t>(shade[(texel >> format.redShift) & 0xFFu])
-               << format.redShift |
-           static_cast<std::uint32_t>(shade[(texel >> format.greenShift) & 0xFFu])
-               << format.greenShift |
-           static_cast<std::uint32_t>(shade[(texel >> format.blueShift) & 0xFFu])
-               << format.blueShift |
-           format.alphaMask;
-}
-
 } // namespace WideShading
 
 #endif
