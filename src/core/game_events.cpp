@@ -74,8 +74,8 @@ void Game::HandleEvent(const SDL_Event& event)
         }
         mInputGuard = false;
         mGuardCounter = 0;
-        if (event.type != SDL_QUIT && event.type != SDL_WINDOWEVENT &&
-            event.type != SDL_KEYDOWN && event.type != SDL_TEXTINPUT)
+        if (event.type != SDL_QUIT && event.type != SDL_WINDOWEVENT && event.type != SDL_KEYDOWN &&
+            event.type != SDL_TEXTINPUT)
         {
             return;
         }
@@ -219,6 +219,8 @@ void Game::PressBinding(const SDL_KeyboardEvent& key)
         {
             binding.mPressed = true;
             mPressedThisPass[i] = true;
+            // Pressed again after a quick tap in the same frame: still held.
+            mTapReleasePending[i] = false;
             return;
         }
     }

@@ -17,15 +17,6 @@ constexpr double APPROACH_DISTANCE = 4.0;
 // One chance in 41 each frame.
 constexpr int FIRE_ODDS = 40;
 
-bool IsAirFull(const Game& game)
-{
-    std::size_t inFlight = 0;
-    for (const auto& entity : game.mEntities)
-    {
-        inFlight += IsProjectileType(entity->mType) ? 1 : 0;
-    }
-    return inFlight >= Enemy::MAX_PROJECTILES_IN_FLIGHT;
-}
 } // namespace
 
 void Enemy::Init(double x, double y, double angle)
@@ -82,7 +73,7 @@ void Enemy::Action(double playerX, double playerY)
         mGame->mMap->CollisionDetection(this, mGame->GetPlayer(), mGame);
     }
 
-    if (mGame->RandomInt(0, FIRE_ODDS) == 0 && !IsAirFull(*mGame))
+    if (mGame->RandomInt(0, FIRE_ODDS) == 0 && !Projectile::AirIsFull(*mGame))
     {
         mAnimationFrame = SHOOTING_FRAME;
         mAnimationCounter = mAnimationDelay;
@@ -93,8 +84,7 @@ void Enemy::Action(double playerX, double playerY)
 void Enemy::AddProjectile(double x, double y, double angle)
 {
     auto projectile = std::make_unique<Projectile>(mGame);
-    projectile->Init(static_cast<int>(x), static_cast<int>(y), angle,
-                     EntityType::EnemyProjectile);
+    projectile->Init(static_cast<int>(x), static_cast<int>(y), angle, EntityType::EnemyProjectile);
     mGame->mEntities.push_back(std::move(projectile));
     const Entity* player = mGame->GetPlayer();
     mGame->mAudioManager->PlayDirectionalSound("fire.wav", player->mX, player->mY,

@@ -63,14 +63,20 @@ void Player::Init(double x, double y, double angle)
     mDeathPause = true;
 }
 
-void Player::CalculateDistance() { mDistance = DepthAlongFacing(mX, mY, mAngle); }
+void Player::CalculateDistance()
+{
+    mDistance = DepthAlongFacing(mX, mY, mAngle);
+}
 
 bool Player::IsHeld(KeyAction action) const
 {
     return mGame->mSettings.Binding(action).mPressed;
 }
 
-void Player::Release(KeyAction action) { mGame->mSettings.Binding(action).mPressed = false; }
+void Player::Release(KeyAction action)
+{
+    mGame->mSettings.Binding(action).mPressed = false;
+}
 
 void Player::Action()
 {
@@ -152,8 +158,7 @@ void Player::ChooseWeapon()
     {
         mCurrentWeapon = WEAPON_FIREBALL;
     }
-    if (IsHeld(KeyAction::SelectScroll) && mScrolls > 0 &&
-        (mWeapons & WEAPON_SCROLL_BIT))
+    if (IsHeld(KeyAction::SelectScroll) && mScrolls > 0 && (mWeapons & WEAPON_SCROLL_BIT))
     {
         mCurrentWeapon = WEAPON_SCROLL;
     }
@@ -170,7 +175,7 @@ void Player::Fire()
     {
         return;
     }
-    if (mCurrentWeapon == WEAPON_FIREBALL && mAmmo != 0)
+    if (mCurrentWeapon == WEAPON_FIREBALL && mAmmo != 0 && !Projectile::AirIsFull(*mGame))
     {
         mFireLatch = true;
         AddProjectile(mX, mY, mAngle);
@@ -289,8 +294,8 @@ DoorInfo* Player::FindDoor(int column, int row) const
 void Player::CheckExit()
 {
     const Map& map = *mGame->mMap;
-    const double corners[4][2] = {{mX + 32, mY + 32}, {mX - 32, mY - 32}, {mX - 32, mY + 32},
-                                  {mX + 32, mY - 32}};
+    const double corners[4][2] = {
+        {mX + 32, mY + 32}, {mX - 32, mY - 32}, {mX - 32, mY + 32}, {mX + 32, mY - 32}};
     bool atExit = false;
     for (const auto& corner : corners)
     {
@@ -303,8 +308,8 @@ void Player::CheckExit()
         return;
     }
     const bool lastMap = mGame->mCurrentMap + 1 >= static_cast<int>(mGame->mMapList.size());
-    mGame->mCurrentMusic = lastMap ? QuillUtils::THE_END_MUSIC_FILENAME
-                                   : QuillUtils::MAP_COMPLETED_MUSIC_FILENAME;
+    mGame->mCurrentMusic =
+        lastMap ? QuillUtils::THE_END_MUSIC_FILENAME : QuillUtils::MAP_COMPLETED_MUSIC_FILENAME;
     mGame->mAudioManager->PlayMusic(mGame->mCurrentMusic, true);
     mGame->ClearPlayerKeys();
     mGame->SwitchGameState(lastMap ? GameState::TheEnd : GameState::NextMap);
@@ -344,8 +349,7 @@ void Player::Update()
 void Player::AddProjectile(double x, double y, double angle)
 {
     auto projectile = std::make_unique<Projectile>(mGame);
-    projectile->Init(static_cast<int>(x), static_cast<int>(y), angle,
-                     EntityType::PlayerProjectile);
+    projectile->Init(static_cast<int>(x), static_cast<int>(y), angle, EntityType::PlayerProjectile);
     mGame->mEntities.push_back(std::move(projectile));
     mGame->mAudioManager->PlaySound("fire.wav");
 }

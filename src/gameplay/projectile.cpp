@@ -14,6 +14,16 @@ constexpr int KILL_POINTS = 100;
 constexpr int HURT_FRAMES = 24;
 } // namespace
 
+bool Projectile::AirIsFull(const Game& game)
+{
+    std::size_t inFlight = 0;
+    for (const auto& entity : game.mEntities)
+    {
+        inFlight += IsProjectileType(entity->mType) ? 1 : 0;
+    }
+    return inFlight >= MAX_IN_FLIGHT;
+}
+
 void Projectile::Init(int x, int y, double angle, EntityType type)
 {
     mAlive = true;
@@ -52,15 +62,15 @@ void Projectile::Step()
 
 void Projectile::HitTest(Entity* target)
 {
-    // An enemy killed earlier in this turn lies on the list until the turn
-    // ends; it can be neither hit nor scored again.
-    if (target == nullptr || !target->mAlive)
+    if (target == nullptr)
     {
         return;
     }
     if (mType == EntityType::PlayerProjectile && target->mType == EntityType::Enemy)
     {
-        if (!target->IsCloseTo(mX, mY))
+        // An enemy killed earlier in this turn lies on the list until the turn
+        // ends; it can be neither hit nor scored again.
+        if (!target->mAlive || !target->IsCloseTo(mX, mY))
         {
             return;
         }
@@ -69,6 +79,7 @@ void Projectile::HitTest(Entity* target)
     }
     else if (mType == EntityType::EnemyProjectile && target->mType == EntityType::Player)
     {
+        // A player already dead still stops the fireball (and gets nothing more).
         if (!target->IsCloseTo(mX, mY))
         {
             return;

@@ -2,6 +2,8 @@
 
 #include "world/entity.h"
 
+#include <cstddef>
+
 class Enemy;
 class Player;
 
@@ -9,7 +11,15 @@ class Player;
 class Projectile : public Entity
 {
 public:
+    // Fireballs of the player and the enemies together. At the cap nobody
+    // fires until one has hit something: on a huge map full of enemies they
+    // would otherwise pile up without end and every turn and view would crawl.
+    // A playable map never comes close.
+    static constexpr std::size_t MAX_IN_FLIGHT = 4096;
+
     explicit Projectile(Game* game) : Entity(game) {}
+
+    static bool AirIsFull(const Game& game);
 
     void Init(int x, int y, double angle, EntityType type);
     // One step, then the hit test against the target (which may be null).

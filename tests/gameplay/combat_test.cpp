@@ -1,5 +1,6 @@
 #include "gameplay/enemy.h"
 #include "gameplay/player.h"
+#include "gameplay/projectile.h"
 #include "support/test_maps.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,8 @@ class Combat : public ::testing::Test
 protected:
     void Start(const std::vector<std::string>& rows)
     {
-        mTest = std::make_unique<TestGame>(OptionsWithMaps({{"combat.map", BuildMapText(rows), ""}}));
+        mTest =
+            std::make_unique<TestGame>(OptionsWithMaps({{"combat.map", BuildMapText(rows), ""}}));
         game().LoadMap(true);
         // No enemy fires unless a test says so.
         mTest->SetRandomSequence({40});
@@ -84,6 +86,23 @@ TEST_F(Combat, EnemyFireballsHurtThePlayerAndFlashTheScreen)
     EXPECT_EQ(Count(EntityType::EnemyProjectile), 0);
     EXPECT_EQ(player().mHealth, 90);
     EXPECT_EQ(mTest->TakeSounds(), std::vector<std::string>{"player_hit.wav"});
+}
+
+TEST_F(Combat, AFireballEndsOnAPlayerAlreadyDead)
+{
+    Start(HALL);
+    player().mHealth = 0;
+    player().mAlive = false;
+    // Coming from the east, 10 units away from the dead player.
+    auto fireball = std::make_unique<Projectile>(&game());
+    fireball->Init(static_cast<int>(player().mX) + 10, static_cast<int>(player().mY), 960,
+                   EntityType::EnemyProjectile);
+    game().mEntities.push_back(std::move(fireball));
+    game().DoEntities();
+    game().DoEntities();
+    EXPECT_EQ(Count(EntityType::EnemyProjectile), 0);
+    EXPECT_TRUE(mTest->TakeSounds().empty());
+    EXPECT_FALSE(game().mHitScreenActive);
 }
 
 TEST_F(Combat, TheHitFlashTimeline)

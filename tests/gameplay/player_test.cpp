@@ -7,14 +7,7 @@ namespace
 {
 // An empty 8 x 8 room with the player in the middle of cell (3, 3), facing east.
 const std::vector<std::string> ROOM = {
-    "########",
-    "#......#",
-    "#......#",
-    "#..@...#",
-    "#......#",
-    "#......#",
-    "#......#",
-    "########",
+    "########", "#......#", "#......#", "#..@...#", "#......#", "#......#", "#......#", "########",
 };
 
 class PlayerTest : public ::testing::Test
@@ -22,7 +15,8 @@ class PlayerTest : public ::testing::Test
 protected:
     void Start(const std::vector<std::string>& rows, int degrees = 0)
     {
-        mTest = std::make_unique<TestGame>(OptionsWithMaps({{"test.map", BuildMapText(rows, degrees), ""}}));
+        mTest = std::make_unique<TestGame>(
+            OptionsWithMaps({{"test.map", BuildMapText(rows, degrees), ""}}));
         mTest->game().LoadMap(true);
         mTest->TakeSounds();
     }
@@ -190,4 +184,11 @@ TEST_F(PlayerTest, AQuickTapBetweenTwoFramesStillActsOnce)
     EXPECT_EQ(player().mAmmo, 7);
     EXPECT_DOUBLE_EQ(player().mX, 232);
     EXPECT_FALSE(game().mSettings.Binding(KeyAction::MoveForward).mPressed);
+
+    // Pressed again before the frame: the key is held, and the walk goes on.
+    mTest->KeyDown(SDL_SCANCODE_UP);
+    mTest->KeyUp(SDL_SCANCODE_UP);
+    mTest->KeyDown(SDL_SCANCODE_UP);
+    Frames(3);
+    EXPECT_DOUBLE_EQ(player().mX, 256);
 }

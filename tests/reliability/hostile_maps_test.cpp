@@ -1,6 +1,7 @@
 // Maps built to wear the game down: too many entities, and enemies enough to
 // fill the air with fireballs. Each would make every turn and view crawl.
 #include "gameplay/enemy.h"
+#include "gameplay/player.h"
 #include "gameplay/projectile.h"
 #include "support/world_fixture.h"
 
@@ -51,7 +52,7 @@ TEST(HostileMaps, AMapBuildsAtMost4096Entities)
     }
 }
 
-TEST(HostileMaps, EnemiesHoldTheirFireWhileTheAirIsFull)
+TEST(HostileMaps, NobodyFiresWhileTheAirIsFull)
 {
     WorldFixture world;
     world.Load(MapText({"11111", "10001", "11111"}).Add("Player", 1, 1).Add("Enemy", 3, 1));
@@ -59,7 +60,7 @@ TEST(HostileMaps, EnemiesHoldTheirFireWhileTheAirIsFull)
     // Every draw is the lowest: the enemy fires whenever it may.
     game.mRandomSource = [](int min, int) { return min; };
     auto* enemy = static_cast<Enemy*>(game.mEntities[1].get());
-    for (std::size_t i = 0; i < Enemy::MAX_PROJECTILES_IN_FLIGHT; ++i)
+    for (std::size_t i = 0; i < Projectile::MAX_IN_FLIGHT; ++i)
     {
         auto projectile = std::make_unique<Projectile>(&game);
         projectile->Init(160, 96, 0,
@@ -68,6 +69,13 @@ TEST(HostileMaps, EnemiesHoldTheirFireWhileTheAirIsFull)
     }
     enemy->Action(world.player().mX, world.player().mY);
     EXPECT_EQ(ProjectilesOf(game), 4096u);
+    // The player's shot is held back too, and costs nothing.
+    Player& player = world.player();
+    const int ammo = player.mAmmo;
+    game.mSettings.Binding(KeyAction::Fire).mPressed = true;
+    player.Action();
+    EXPECT_EQ(ProjectilesOf(game), 4096u);
+    EXPECT_EQ(player.mAmmo, ammo);
 
     game.mEntities.pop_back();
     enemy->Action(world.player().mX, world.player().mY);
