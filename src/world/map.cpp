@@ -463,15 +463,15 @@ std::int32_t Map::GetHighScore(const std::string& path) const
     {
         throw std::runtime_error("Couldn't open map file: " + path);
     }
-    std::int64_t width = 0;
-    std::int64_t height = 0;
+    // A size that is no int, too large ones included, fails the read and the
+    // rest of the file with it: such a file gives no points.
+    std::int32_t width = 0;
+    std::int32_t height = 0;
     file >> width >> height;
     SkipRestOfLine(file);
     // The grids are read past without being kept; a failed read ends the numbers.
-    // Sizes beyond an int are no map the game would load; their product could
-    // not even be counted.
-    const auto fits = [](std::int64_t size) { return size > 0 && size <= INT32_MAX; };
-    const std::int64_t cells = fits(width) && fits(height) ? width * height : 0;
+    const std::int64_t cells =
+        width > 0 && height > 0 ? static_cast<std::int64_t>(width) * height : 0;
     for (int section = 0; section < 2; ++section)
     {
         std::int32_t value = 0;

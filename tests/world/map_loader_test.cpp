@@ -123,6 +123,10 @@ TEST(MapLoader, GetHighScoreNamesAMissingFileAndSurvivesHugeSizes)
     EXPECT_EQ(
         world.map().GetHighScore(world.WriteMap("2000000000\n2000000000\n\n1 1\n", "huge.map")), 0);
     EXPECT_EQ(world.map().GetHighScore(world.WriteMap("", "empty.map")), 0);
+    // A size beyond an int is no size: its grid lines are no entity lines.
+    EXPECT_EQ(world.map().GetHighScore(world.WriteMap(
+                  "5000000000\n1\n\n1\n\n1\n\nType Orb\nAngle 0\nX 0\nY 0", "wide.map")),
+              0);
 }
 
 TEST(MapLoader, ChecksEntityAngles)
