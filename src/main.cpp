@@ -1,4 +1,5 @@
 #include "core/game.h"
+#include "core/termination_signal.h"
 
 #include <SDL.h>
 
@@ -9,6 +10,7 @@
 
 int main(int argc, char** argv)
 {
+    TerminationSignal::Install();
     std::string error;
     try
     {

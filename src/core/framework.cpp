@@ -17,21 +17,25 @@ namespace
 
 Framework::Framework()
 {
-    for (Wrapper* wrapper : {&mWindow, &mRenderer, &mTexture, &mSidePanelTexture,
-                             &mPromptPanelTexture, &mSurface, &mSidePanelSurface,
-                             &mPromptPanelSurface})
+    for (Wrapper* wrapper :
+         {&mWindow, &mRenderer, &mTexture, &mSidePanelTexture, &mPromptPanelTexture, &mSurface,
+          &mSidePanelSurface, &mPromptPanelSurface})
     {
         wrapper->SetType(ResourceType::None);
     }
 }
 
-Framework::~Framework() { CleanUp(); }
+Framework::~Framework()
+{
+    CleanUp();
+}
 
 bool Framework::Init(bool fullscreen, bool vsync, bool editorMode)
 {
     mEditorMode = editorMode;
-    // Ctrl+C and SIGTERM end the program. Left to SDL they would arrive as a
-    // window-close request, which in play only opens the in-game menu.
+    // Ctrl+C, SIGTERM and SIGHUP end the program through the program's own
+    // handlers. Left to SDL they would arrive as a window-close request, which
+    // in play only opens the in-game menu.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0)
     {

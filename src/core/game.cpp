@@ -1,5 +1,6 @@
 #include "core/game.h"
 
+#include "core/termination_signal.h"
 #include "core/utils.h"
 #include "gameplay/player.h"
 
@@ -37,12 +38,15 @@ constexpr StartupImage STARTUP_IMAGES[] = {
 } // namespace
 
 Game::Game()
-    : mRandomSource(QuillUtils::RandomGetInt), mSleep(SDL_Delay),
-      mWaitForEvent([] { SDL_WaitEvent(nullptr); })
+    : mRandomSource(QuillUtils::RandomGetInt), mSleep(TerminationSignal::Sleep),
+      mWaitForEvent(TerminationSignal::WaitForEvent)
 {
 }
 
-Game::~Game() { CleanUp(); }
+Game::~Game()
+{
+    CleanUp();
+}
 
 bool Game::Init(int argc, char** argv)
 {
@@ -201,7 +205,8 @@ void Game::InitTextureFlags()
     }
     // Wall numbers 7 to 12: the standard door, the three locked doors, the exit
     // and the fake exit. Only the first four can be seen through.
-    const std::int32_t doorKeys[] = {KEY_NONE, KEY_BLUE, KEY_ORANGE, KEY_BRONZE, KEY_EXIT, KEY_EXIT};
+    const std::int32_t doorKeys[] = {KEY_NONE,   KEY_BLUE, KEY_ORANGE,
+                                     KEY_BRONZE, KEY_EXIT, KEY_EXIT};
     for (int i = 0; i < 6; ++i)
     {
         TextureFlagsType& door = mTextureFlags[6 + i];

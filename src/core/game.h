@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,8 +114,7 @@ public:
     void InitEditor();
     void Editor();
     void TileSelection(SDL_Surface* frame, SDL_Surface* font, SDL_Surface* panel);
-    void CurrentTileFocus(SDL_Surface* frame, SDL_Surface* font, SDL_Surface* panel, int x,
-                          int y);
+    void CurrentTileFocus(SDL_Surface* frame, SDL_Surface* font, SDL_Surface* panel, int x, int y);
     template <typename T> std::string TileValueDescription(T value, int layer) const;
     void EditorAction();
     void EditorInitResizeMap();
@@ -122,6 +122,13 @@ public:
     void EditorSortEntities();
     bool EditorLoadMap();
     bool EditorSaveMap();
+    // The map on screen as its file would hold it.
+    std::string EditorMapText() const;
+    // Ended from outside with the map unsaved, the editor keeps a copy of it
+    // beside its file ("NAME.map.recovered") and says where on stderr.
+    void EditorKeepUnsavedMap();
+    // A typed name that is opened without adding ".map": a kept copy.
+    static bool EditorOpensAsIs(const std::string& typedName);
     void EditorNewMap();
     void EditorResizeMap();
     // Hands one event of the editor state to the editor's rules; false when the
@@ -185,6 +192,9 @@ public:
     std::string mPromptTitle;
     std::string mPromptMessage;
     std::string mMapName = "untitled.map";
+    // The text of the map as last opened or saved; nothing while the map on
+    // screen has no file of its own.
+    std::optional<std::string> mSavedMapText;
     std::string mInputText;
     std::int32_t mCursorX = -1;
     std::int32_t mCursorY = -1;

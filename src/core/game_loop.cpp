@@ -1,5 +1,6 @@
 #include "core/frame_pacing.h"
 #include "core/game.h"
+#include "core/termination_signal.h"
 #include "core/utils.h"
 #include "gameplay/player.h"
 #include "render/screen_flash.h"
@@ -11,6 +12,17 @@ void Game::Run()
     int lastTicks = static_cast<int>(SDL_GetTicks());
     while (mRunning)
     {
+        if (TerminationSignal::Requested())
+        {
+            // Asked to end from outside: no credits, no question, no menu; the
+            // settings are written on the way out as after any other end.
+            mRunning = false;
+            if (mGameState == GameState::Editor)
+            {
+                EditorKeepUnsavedMap();
+            }
+            break;
+        }
         RunFrame();
         Delay(lastTicks);
     }

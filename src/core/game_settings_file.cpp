@@ -10,7 +10,6 @@
 namespace
 {
 const char* const SETTINGS_FILE = "ql3d.cfg";
-const char* const SETTINGS_TEMP_FILE = "ql3d.cfg.tmp";
 } // namespace
 
 void Game::ReadConfig()
@@ -49,9 +48,9 @@ bool Game::WriteConfig()
     {
         return false;
     }
-    // Written beside the real file and renamed over it, so an interrupted
-    // write never leaves a damaged settings file.
-    return AtomicFile::Replace(SETTINGS_FILE, SETTINGS_TEMP_FILE, mSettings.Format());
+    // Written beside the real file (or the file a link names) and renamed over
+    // it, so an interrupted write never leaves a damaged settings file.
+    return AtomicFile::Replace(SETTINGS_FILE, mSettings.Format());
 }
 
 void Game::CloneGameSettings()

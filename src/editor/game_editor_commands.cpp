@@ -298,7 +298,10 @@ void Game::EditorSubmitInput()
     switch (mEditorAction)
     {
     case EditorActionState::NewOrOpen:
-        mInputText += MAP_EXTENSION;
+        if (!EditorOpensAsIs(mInputText))
+        {
+            mInputText += MAP_EXTENSION;
+        }
         if (!EditorLoadMap())
         {
             mEditorAction = EditorActionState::OpenFailed;

@@ -3,12 +3,22 @@
 #include "core/game.h"
 
 #include <fstream>
+#include <iostream>
 
 namespace
 {
 const std::string MAP_FOLDER = "data/maps/";
 const std::string UNTITLED_MAP = "untitled.map";
-const std::string SAVE_SUFFIX = ".saving";
+const std::string MAP_EXTENSION = ".map";
+// Added to a map's file name for the copy kept when the program is ended with
+// the map unsaved.
+const std::string RECOVERED_SUFFIX = ".recovered";
+
+bool EndsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
 
 // Moves the cells of a layer that lie inside the new size to their place in a
 // new row-major layer; the places left empty are filled by the caller.
@@ -44,7 +54,15 @@ bool Game::EditorLoadMap()
     EditorColorCells(*map);
     EditorReplaceMap(*map);
     EditorSortEntities();
-    mMapName = mInputText;
+    // A kept copy belongs to its map: saved, it goes back to the map's own file.
+    const bool recovered = EndsWith(mInputText, RECOVERED_SUFFIX);
+    mMapName =
+        recovered ? mInputText.substr(0, mInputText.size() - RECOVERED_SUFFIX.size()) : mInputText;
+    mSavedMapText.reset();
+    if (!recovered)
+    {
+        mSavedMapText = EditorMapText();
+    }
     EditorResetSelections();
     mCurrentLayer = 0;
     EditorSetTile(0, mCursorX, mCursorY);
@@ -53,25 +71,57 @@ bool Game::EditorLoadMap()
     return true;
 }
 
+std::string Game::EditorMapText() const
+{
+    return EditorMap::Format(mMapWidth, mMapHeight, mWallTiles, mFloorTiles, mEntityTiles);
+}
+
+bool Game::EditorOpensAsIs(const std::string& typedName)
+{
+    return EndsWith(typedName, MAP_EXTENSION + RECOVERED_SUFFIX);
+}
+
 bool Game::EditorSaveMap()
 {
-    const std::string text =
-        EditorMap::Format(mMapWidth, mMapHeight, mWallTiles, mFloorTiles, mEntityTiles);
+    const std::string text = EditorMapText();
     // Written aside and moved into place once it is safely on the disk, so a
     // full disk, a crash or a power cut never costs the map already there.
-    const std::string path = MAP_FOLDER + mInputText;
-    if (!AtomicFile::Replace(path, path + SAVE_SUFFIX, text))
+    if (!AtomicFile::Replace(MAP_FOLDER + mInputText, text))
     {
         return false;
     }
     mMapName = mInputText;
+    mSavedMapText = text;
     mEditorAction = EditorActionState::None;
     return true;
+}
+
+void Game::EditorKeepUnsavedMap()
+{
+    const std::string text = EditorMapText();
+    if (mSavedMapText == text)
+    {
+        return;
+    }
+    // Never the map's own file: the user has not chosen to save over it.
+    const std::string stem = EndsWith(mMapName, MAP_EXTENSION)
+                                 ? mMapName.substr(0, mMapName.size() - MAP_EXTENSION.size())
+                                 : mMapName;
+    const std::string path = MAP_FOLDER + stem + MAP_EXTENSION + RECOVERED_SUFFIX;
+    if (AtomicFile::Replace(path, text))
+    {
+        std::cerr << "The unsaved map was kept in " << path << '\n';
+    }
+    else
+    {
+        std::cerr << "The unsaved map could not be kept in " << path << '\n';
+    }
 }
 
 void Game::EditorNewMap()
 {
     mMapName = UNTITLED_MAP;
+    mSavedMapText.reset();
     EditorResetSelections();
     mCurrentLayer = 0;
     EditorMap map = EditorMap::CreateEmpty(mNewWidth, mNewHeight, EditorLookUpEmptyColors());

@@ -59,7 +59,6 @@ TEST(SettingsSession, WhatTheOptionsChangedIsWrittenAtExitAndReadAtTheNextStart)
         test.EndGame();
         written = test.dir().ReadFile("ql3d.cfg");
         EXPECT_EQ(written, CHANGED_SETTINGS);
-        EXPECT_FALSE(test.dir().Exists("ql3d.cfg.tmp"));
     }
 
     TestGame::Options options;

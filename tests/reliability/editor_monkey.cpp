@@ -110,7 +110,7 @@ void EditorMonkey::Stop()
         {
             mSavedMaps.push_back({MAP_FOLDER + name, mTest->dir().ReadFile(MAP_FOLDER + name)});
         }
-        if (name.find(".saving") != std::string::npos)
+        if (name.find(".tmp-") != std::string::npos)
         {
             throw std::runtime_error("a save left " + name + " behind");
         }

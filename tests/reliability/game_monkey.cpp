@@ -155,7 +155,7 @@ void GameMonkey::CheckFiles()
     {
         const std::string name = entry.path().filename().string();
         if (name != "first.map" && name != "second.map" && name != "last.map" &&
-            name != "map.cfg" && !entry.is_symlink())
+            name != "map.cfg" && !fs::exists(GameDataDir() / "maps" / name))
         {
             throw std::runtime_error("the game wrote data/maps/" + name);
         }

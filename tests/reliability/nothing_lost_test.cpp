@@ -3,6 +3,7 @@
 // and files the program cannot use are never changed by it.
 #include "core/atomic_file.h"
 #include "editor/editor_map.h"
+#include "support/child_process.h"
 #include "support/scratch_dir.h"
 #include "support/test_game.h"
 
@@ -11,8 +12,11 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <pwd.h>
 #include <random>
 #include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,48 +53,30 @@ std::string LargeMapText(int pattern)
     return text.str();
 }
 
-// Runs `work` in a child process that writes a byte to the pipe before each
-// save, kills it after a random number of saves and a random short spin, and
-// returns whether the temporary file of the save was there at that moment.
-bool KillDuringSaves(const std::function<void(const std::function<void()>&)>& work,
-                     std::mt19937& random, const std::string& temporaryFile)
+// Names of the temporary files a write left in a folder.
+std::vector<std::string> Debris(const fs::path& folder)
 {
-    int signal[2];
-    if (pipe(signal) != 0)
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
     {
-        throw std::runtime_error("no pipe");
-    }
-    const pid_t child = fork();
-    if (child == 0)
-    {
-        close(signal[0]);
-        try
+        const std::string name = entry.path().filename().string();
+        if (name.find(".tmp-") != std::string::npos && !entry.is_symlink())
         {
-            work(
-                [&signal]
-                {
-                    const char tick = 1;
-                    if (write(signal[1], &tick, 1) != 1)
-                    {
-                        _exit(3);
-                    }
-                });
+            names.push_back(name);
         }
-        catch (...)
-        {
-            _exit(2);
-        }
-        _exit(0);
     }
-    close(signal[1]);
+    return names;
+}
+
+// Runs `work` in a child process that says when it is about to save, kills it
+// after a random number of saves and a random short spin, and returns whether
+// a save was under way at that moment.
+bool KillDuringSaves(const ChildProcess::Work& work, std::mt19937& random, const fs::path& folder)
+{
+    ChildProcess child(work);
     const int saves = std::uniform_int_distribution<int>(1, 4)(random);
-    char tick = 0;
-    for (int i = 0; i < saves; ++i)
+    for (int i = 0; i < saves && child.WaitUntilReady(); ++i)
     {
-        if (read(signal[0], &tick, 1) != 1)
-        {
-            break;
-        }
     }
     // A little way into the save: the kill must land anywhere in it.
     volatile long spin = 0;
@@ -99,12 +85,14 @@ bool KillDuringSaves(const std::function<void(const std::function<void()>&)>& wo
     {
         spin = spin + 1;
     }
-    kill(child, SIGKILL);
-    const bool caughtMidSave = fs::exists(temporaryFile);
-    int status = 0;
-    waitpid(child, &status, 0);
-    close(signal[0]);
-    EXPECT_TRUE(WIFSIGNALED(status)) << "the saving process ended before it was killed";
+    child.Signal(SIGKILL);
+    const bool caughtMidSave = !Debris(folder).empty();
+    EXPECT_FALSE(child.Finish().exitedCleanly) << "the saving process ended before it was killed";
+    // What a kill leaves is only ever a temporary file beside the target.
+    for (const std::string& name : Debris(folder))
+    {
+        fs::remove(folder / name);
+    }
     return caughtMidSave;
 }
 } // namespace
@@ -140,8 +128,9 @@ TEST(NothingLost, AnEditorSaveKilledHalfwayLeavesTheOldOrTheNewMap)
                     aboutToSave();
                     game.EditorSaveMap();
                 }
+                return std::string();
             },
-            random, "data/maps/target.map.saving");
+            random, "data/maps");
         const std::string text = directory.ReadFile("data/maps/target.map");
         ASSERT_TRUE(text == first || text == second)
             << "round " << round << ": a map of " << text.size() << " bytes";
@@ -174,40 +163,199 @@ TEST(NothingLost, ASettingsWriteKilledHalfwayLeavesTheOldOrTheNewFile)
                     aboutToSave();
                     game.WriteConfig();
                 }
+                return std::string();
             },
-            random, "ql3d.cfg.tmp");
+            random, ".");
         const std::string text = directory.ReadFile("ql3d.cfg");
         ASSERT_TRUE(text == quiet || text == loud) << "round " << round << ": \"" << text << "\"";
     }
 }
 
-TEST(NothingLost, AtomicReplaceWritesWholeFilesAndLeavesNoDebris)
+namespace
+{
+mode_t ModeOf(const fs::path& path)
+{
+    struct stat status
+    {
+    };
+    stat(path.c_str(), &status);
+    return status.st_mode & 07777;
+}
+} // namespace
+
+TEST(NothingLost, AtomicReplaceKeepsLinksLooksAndEveryFileItMayNotTouch)
 {
     ScratchDir directory;
-    ASSERT_TRUE(AtomicFile::Replace("new.txt", "new.txt.part", "one\n"));
-    EXPECT_EQ(directory.ReadFile("new.txt"), "one\n");
-    ASSERT_TRUE(AtomicFile::Replace("new.txt", "new.txt.part", "two\n"));
+    const mode_t mask = umask(022);
+    // A new file, and a replaced one that keeps its permission bits.
+    ASSERT_TRUE(AtomicFile::Replace("new.txt", "one\n"));
+    EXPECT_EQ(ModeOf("new.txt"), 0644u);
+    chmod("new.txt", 0640);
+    ASSERT_TRUE(AtomicFile::Replace("new.txt", "two\n"));
     EXPECT_EQ(directory.ReadFile("new.txt"), "two\n");
-    EXPECT_FALSE(directory.Exists("new.txt.part"));
+    EXPECT_EQ(ModeOf("new.txt"), 0640u);
+    umask(mask);
 
-    // The temporary file cannot be made: nothing changes.
-    EXPECT_FALSE(AtomicFile::Replace("new.txt", "no-such-folder/new.txt.part", "three\n"));
-    EXPECT_EQ(directory.ReadFile("new.txt"), "two\n");
+    // A chain of relative links: the final target is written, the links stay.
+    directory.WriteFile("real/target.txt", "old");
+    fs::create_directory("links");
+    fs::create_symlink("../real/target.txt", "links/second");
+    fs::create_symlink("links/second", "first");
+    ASSERT_TRUE(AtomicFile::Replace("first", "new"));
+    EXPECT_EQ(directory.ReadFile("real/target.txt"), "new");
+    EXPECT_EQ(fs::read_symlink("first"), "links/second");
+    EXPECT_EQ(fs::read_symlink("links/second"), "../real/target.txt");
 
-    // The target cannot be replaced (it is a folder): it stays, and so does
-    // nothing of the attempt.
-    fs::create_directory("folder.txt");
+    // Links planted at the names a temporary file could have are never written
+    // through, nor renamed over the target.
+    directory.WriteFile("victim.txt", "victim");
+    for (const char* name : {"t.txt.tmp", "t.txt.saving", "t.txt.tmp-XXXXXX", "t.txt.tmp-000000"})
+    {
+        fs::create_symlink("victim.txt", name);
+    }
+    ASSERT_TRUE(AtomicFile::Replace("t.txt", "text"));
+    EXPECT_EQ(directory.ReadFile("t.txt"), "text");
+    EXPECT_EQ(directory.ReadFile("victim.txt"), "victim");
+    EXPECT_TRUE(fs::is_symlink("t.txt.saving"));
+
+    // Refused: links in a circle, a folder, a folder that does not exist.
+    fs::create_symlink("round", "circle");
+    fs::create_symlink("circle", "round");
     directory.WriteFile("folder.txt/inside", "kept");
-    EXPECT_FALSE(AtomicFile::Replace("folder.txt", "folder.txt.part", "text"));
+    for (const char* refused : {"circle", "folder.txt", "no-such-folder/x.txt"})
+    {
+        EXPECT_FALSE(AtomicFile::Replace(refused, "text")) << refused;
+    }
     EXPECT_EQ(directory.ReadFile("folder.txt/inside"), "kept");
-    EXPECT_FALSE(directory.Exists("folder.txt.part"));
 
-    // An existing folder where the temporary file would go is not the
-    // attempt's to remove.
-    fs::create_directory("blocked.txt.part");
-    EXPECT_FALSE(AtomicFile::Replace("blocked.txt", "blocked.txt.part", "text"));
-    EXPECT_TRUE(fs::is_directory("blocked.txt.part"));
-    EXPECT_FALSE(directory.Exists("blocked.txt"));
+    // A full disk halfway through the write.
+    directory.WriteFile("full.txt", "old");
+    const std::string full = RunInChild(
+        []
+        {
+            signal(SIGXFSZ, SIG_IGN);
+            const rlimit oneByte{1, 1};
+            setrlimit(RLIMIT_FSIZE, &oneByte);
+            return std::string(AtomicFile::Replace("full.txt", "longer") ? "saved" : "failed");
+        });
+    EXPECT_EQ(full, "failed");
+    EXPECT_EQ(directory.ReadFile("full.txt"), "old");
+    for (const fs::path folder : {".", "real", "links"})
+    {
+        EXPECT_TRUE(Debris(folder).empty()) << folder;
+    }
+}
+
+namespace
+{
+// Saves through the editor's prompt, over the name it offers.
+void SaveAs(TestGame& test, const std::string& name)
+{
+    test.TapKey(SDL_SCANCODE_S);
+    for (std::size_t i = test.game().mInputText.size(); i > 0; --i)
+    {
+        test.TapKey(SDL_SCANCODE_BACKSPACE);
+    }
+    test.Text(name);
+    test.TapKey(SDL_SCANCODE_RETURN);
+}
+} // namespace
+
+// The user may not write the file, though the folder would let a rename
+// replace it: the save fails and the file stays as it was. CI runs as root,
+// who may write everything, so the save runs as another user.
+TEST(NothingLost, AMapThisUserMayNotWriteIsNeverSavedOver)
+{
+    ScratchDir directory;
+    const std::string map = "1\n1\n\n0\n\n0\n\n";
+    directory.CopyGameData();
+    directory.WriteFile("data/maps/protected.map", map);
+    fs::permissions("data/maps", fs::perms::all);
+    fs::permissions("data/maps/protected.map",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::string message = RunAsUnprivilegedUser(
+        []
+        {
+            TestGame::Options options;
+            options.scratch = false;
+            options.arguments = {"--editor"};
+            TestGame test(options);
+            SaveAs(test, "protected");
+            return test.game().mPromptMessage;
+        });
+    EXPECT_EQ(message, "Error while trying to save map file: protected.map");
+    EXPECT_EQ(directory.ReadFile("data/maps/protected.map"), map);
+    EXPECT_TRUE(Debris("data/maps").empty());
+
+    // Saved by one who may (root may write any file), the map keeps its
+    // owner and permission bits.
+    if (geteuid() == 0)
+    {
+        const passwd* nobody = getpwnam("nobody");
+        ASSERT_NE(nobody, nullptr);
+        ASSERT_EQ(chown("data/maps/protected.map", nobody->pw_uid, nobody->pw_gid), 0);
+        TestGame::Options options;
+        options.scratch = false;
+        options.arguments = {"--editor"};
+        TestGame test(options);
+        SaveAs(test, "protected");
+        EXPECT_EQ(test.game().mEditorAction, EditorActionState::SaveSucceeded);
+        struct stat status
+        {
+        };
+        stat("data/maps/protected.map", &status);
+        EXPECT_EQ(status.st_uid, nobody->pw_uid);
+        EXPECT_EQ(status.st_mode & 07777, 0444u);
+        EXPECT_NE(directory.ReadFile("data/maps/protected.map"), map);
+    }
+}
+
+// Players keep settings in a dotfiles folder and authors link maps from a
+// shared folder: writing follows the links, which stay, and links planted at
+// the old temporary names change nothing.
+TEST(NothingLost, SettingsAndMapsBehindLinksAreWrittenWhereTheLinksPoint)
+{
+    ScratchDir directory;
+    directory.LinkGameData();
+    directory.WriteFile("dotfiles/ql3d.cfg", "4 5 6 7 8 9 10 11 12 13\n1 2 0 0 0 0\n");
+    directory.WriteFile("shared/level.map", "1\n1\n\n0\n\n0\n\n");
+    directory.WriteFile("victim", "victim");
+    fs::create_symlink("dotfiles/ql3d.cfg", "ql3d.cfg");
+    fs::create_symlink("../../shared/level.map", "data/maps/level.map");
+    for (const char* planted : {"ql3d.cfg.tmp", "dotfiles/ql3d.cfg.tmp", "shared/level.map.saving",
+                                "data/maps/level.map.saving"})
+    {
+        fs::create_symlink(fs::absolute("victim"), planted);
+    }
+    {
+        TestGame::Options options;
+        options.scratch = false;
+        TestGame test(options);
+        test.game().mSettings.mSoundVolume = 99;
+    }
+    EXPECT_EQ(directory.ReadFile("dotfiles/ql3d.cfg"), "4 5 6 7 8 9 10 11 12 13\n99 2 0 0 0 0\n");
+    EXPECT_TRUE(fs::is_symlink("ql3d.cfg"));
+    {
+        TestGame::Options options;
+        options.scratch = false;
+        options.arguments = {"--editor"};
+        TestGame test(options);
+        test.TapKey(SDL_SCANCODE_O);
+        test.Text("level");
+        test.TapKey(SDL_SCANCODE_RETURN);
+        test.MouseButton(1, 1, SDL_BUTTON_LEFT);
+        test.RunFrames(1);
+        test.TapKey(SDL_SCANCODE_S);
+        test.TapKey(SDL_SCANCODE_RETURN);
+        EXPECT_EQ(test.game().mPromptMessage, "level.map map saved succesfully!");
+    }
+    EXPECT_EQ(directory.ReadFile("shared/level.map"), "1\n1\n\n1\n\n0\n\n");
+    EXPECT_TRUE(fs::is_symlink("data/maps/level.map"));
+    EXPECT_EQ(directory.ReadFile("victim"), "victim");
+    for (const fs::path folder : {".", "dotfiles", "shared", "data/maps"})
+    {
+        EXPECT_TRUE(Debris(folder).empty()) << folder;
+    }
 }
 
 TEST(NothingLost, AnEditorSaveThatFailsKeepsTheOldMapAndLeavesNoDebris)
@@ -221,7 +369,7 @@ TEST(NothingLost, AnEditorSaveThatFailsKeepsTheOldMapAndLeavesNoDebris)
     game.mInputText = "folder.map";
     EXPECT_FALSE(game.EditorSaveMap());
     EXPECT_EQ(test.dir().ReadFile("data/maps/folder.map/inside"), "kept");
-    EXPECT_FALSE(test.dir().Exists("data/maps/folder.map.saving"));
+    EXPECT_TRUE(Debris("data/maps").empty());
     game.mInputText = "no-such-folder/x.map";
     EXPECT_FALSE(game.EditorSaveMap());
     EXPECT_EQ(game.mMapName, "untitled.map");
@@ -261,45 +409,46 @@ TEST(NothingLost, AMapTheEditorCannotOpenIsNeverSavedOver)
     EXPECT_TRUE(test.dir().Exists("data/maps/untitled.map"));
 }
 
-TEST(NothingLost, AFolderInTheSettingsFilesPlaceIsLeftAlone)
-{
-    // The game plays with the defaults and leaves the folder as it was.
-    TestGame::Options options;
-    options.files = {{"ql3d.cfg/inside", "kept"}};
-    TestGame test(options);
-    EXPECT_TRUE(test.game().mSettings.mFullscreen);
-    test.game().CleanUp();
-    EXPECT_EQ(test.dir().ReadFile("ql3d.cfg/inside"), "kept");
-    EXPECT_FALSE(test.dir().Exists("ql3d.cfg.tmp"));
-}
-
+// Anything in the settings file's place that the game cannot read (a folder, a
+// file without read rights, a link whose target is gone) is the player's: the
+// game plays with the defaults and leaves it as it was.
 TEST(NothingLost, ASettingsFileTheGameCannotReadIsLeftAlone)
 {
-    if (geteuid() == 0)
+    ScratchDir directory;
+    directory.CopyGameData();
+    directory.WriteFile("unreadable/ql3d.cfg", "1 2 3\n");
+    fs::permissions("unreadable/ql3d.cfg", fs::perms::none);
+    directory.WriteFile("folder/ql3d.cfg/inside", "kept");
+    fs::create_directories("gone");
+    fs::create_symlink("elsewhere/ql3d.cfg", "gone/ql3d.cfg");
+    for (const char* folder : {"unreadable", "folder", "gone"})
     {
-        GTEST_SKIP() << "root reads every file, so an unreadable one cannot be made";
+        fs::create_symlink("../data", fs::path(folder) / "data");
     }
-    TestGame::Options options;
-    options.init = false;
-    options.files = {{"ql3d.cfg", "1 2 3\n"}};
-    TestGame test(options);
-    fs::permissions("ql3d.cfg", fs::perms::none);
-    test.Init();
-    test.game().CleanUp();
-    fs::permissions("ql3d.cfg", fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(test.dir().ReadFile("ql3d.cfg"), "1 2 3\n");
-}
-
-// A link whose target is gone is the player's, and must not be replaced by a
-// file of defaults.
-TEST(NothingLost, ASettingsLinkWhoseTargetIsGoneIsLeftAlone)
-{
-    TestGame::Options options;
-    options.init = false;
-    TestGame test(options);
-    fs::create_symlink("elsewhere/ql3d.cfg", "ql3d.cfg");
-    test.Init();
-    test.game().CleanUp();
-    EXPECT_TRUE(fs::is_symlink(fs::symlink_status("ql3d.cfg")));
-    EXPECT_EQ(fs::read_symlink("ql3d.cfg"), "elsewhere/ql3d.cfg");
+    const std::string fullscreen = RunAsUnprivilegedUser(
+        []
+        {
+            std::string report;
+            for (const char* folder : {"unreadable", "folder", "gone"})
+            {
+                fs::current_path(folder);
+                {
+                    TestGame::Options options;
+                    options.scratch = false;
+                    TestGame test(options);
+                    report += test.game().mSettings.mFullscreen ? "1" : "0";
+                }
+                fs::current_path("..");
+            }
+            return report;
+        });
+    EXPECT_EQ(fullscreen, "111");
+    fs::permissions("unreadable/ql3d.cfg", fs::perms::owner_read);
+    EXPECT_EQ(directory.ReadFile("unreadable/ql3d.cfg"), "1 2 3\n");
+    EXPECT_EQ(directory.ReadFile("folder/ql3d.cfg/inside"), "kept");
+    EXPECT_EQ(fs::read_symlink("gone/ql3d.cfg"), "elsewhere/ql3d.cfg");
+    for (const char* folder : {"unreadable", "folder", "gone"})
+    {
+        EXPECT_TRUE(Debris(folder).empty()) << folder;
+    }
 }

@@ -8,9 +8,15 @@
 
 namespace fs = std::filesystem;
 
-std::filesystem::path GameDataDir() { return fs::path(QUILL_SOURCE_DIR) / "data"; }
+std::filesystem::path GameDataDir()
+{
+    return fs::path(QUILL_SOURCE_DIR) / "data";
+}
 
-std::filesystem::path TestDataDir() { return fs::path(QUILL_TEST_DATA_DIR); }
+std::filesystem::path TestDataDir()
+{
+    return fs::path(QUILL_TEST_DATA_DIR);
+}
 
 ScratchDir::ScratchDir() : mPrevious(fs::current_path())
 {
@@ -51,8 +57,22 @@ void ScratchDir::LinkGameData(const std::vector<std::string>& except) const
             continue;
         }
         fs::create_directories(target.parent_path());
-        fs::create_symlink(entry.path(), target);
+        // Saves follow links, so the maps a test may save over are copies.
+        if (relative.begin()->string() == "maps")
+        {
+            fs::copy_file(entry.path(), target);
+        }
+        else
+        {
+            fs::create_symlink(entry.path(), target);
+        }
     }
+}
+
+void ScratchDir::CopyGameData() const
+{
+    fs::copy(GameDataDir(), mPath / "data", fs::copy_options::recursive);
+    fs::permissions(mPath, fs::perms::all);
 }
 
 void ScratchDir::WriteFile(const std::string& relativePath, const std::string& text) const

@@ -19,7 +19,11 @@ public:
 
     // Links every file of the game's data/ into ./data, except the listed
     // paths relative to data/ (for example "gfx/hud.png" or "maps/map.cfg").
+    // The maps are copied: a save through a link would reach the repository.
     void LinkGameData(const std::vector<std::string>& except = {}) const;
+    // Copies data/ instead, readable by every user, for a test that plays as
+    // another user who may not read the repository.
+    void CopyGameData() const;
     // Writes a text file relative to the directory, creating its folders.
     void WriteFile(const std::string& relativePath, const std::string& text) const;
     std::string ReadFile(const std::string& relativePath) const;

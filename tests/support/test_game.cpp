@@ -19,11 +19,14 @@ TestGame::TestGame() : TestGame(Options{}) {}
 TestGame::TestGame(const Options& options) : mOptions(options)
 {
     UseHeadlessDrivers();
-    mDir = std::make_unique<ScratchDir>();
-    mDir->LinkGameData(mOptions.missingData);
-    for (const auto& [path, text] : mOptions.files)
+    if (mOptions.scratch)
     {
-        mDir->WriteFile(path, text);
+        mDir = std::make_unique<ScratchDir>();
+        mDir->LinkGameData(mOptions.missingData);
+        for (const auto& [path, text] : mOptions.files)
+        {
+            mDir->WriteFile(path, text);
+        }
     }
     mGame = std::make_unique<Game>();
     mGame->mSleep = [](Uint32) {};

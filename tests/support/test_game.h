@@ -17,10 +17,7 @@ struct Rgb
     int r = 0;
     int g = 0;
     int b = 0;
-    bool operator==(const Rgb& other) const
-    {
-        return r == other.r && g == other.g && b == other.b;
-    }
+    bool operator==(const Rgb& other) const { return r == other.r && g == other.g && b == other.b; }
     bool operator!=(const Rgb& other) const { return !(*this == other); }
 };
 
@@ -38,6 +35,9 @@ public:
         // Extra files to write before start-up, path relative to the working dir.
         std::vector<std::pair<std::string, std::string>> files;
         bool init = true;
+        // False: play in the working directory as it is, without a scratch
+        // copy (a child process working in its parent's scratch directory).
+        bool scratch = true;
     };
 
     TestGame();

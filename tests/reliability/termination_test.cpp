@@ -1,0 +1,206 @@
+// Ended from outside (log-out, `timeout`, a closed terminal, Ctrl+C), the
+// program ends the orderly way from any state: the settings in force are
+// written, an unsaved editor map is kept beside its file, and it is over
+// within a second, without the credits' wait or the in-game menu.
+#include "core/termination_signal.h"
+#include "support/child_process.h"
+#include "support/scratch_dir.h"
+#include "support/test_game.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace
+{
+const int SIGNALS[] = {SIGTERM, SIGINT, SIGHUP};
+const std::string MAP = "2\n1\n\n1 0\n\n0 0\n\nType Player\nAngle 90\nX 1\nY 0";
+// The defaults with the music volume changed during the session.
+const std::string SETTINGS_IN_FORCE = "80 79 82 81 44 224 225 226 30 31\n64 33 1 0 1 1\n";
+
+struct Scene
+{
+    const char* name;
+    bool editor;
+    // Brings the game to where the signal finds it.
+    std::function<void(TestGame&)> prepare;
+    GameState endState;
+    // The signal comes during the credits' long wait rather than between frames.
+    bool duringLongWait = false;
+};
+
+void OpenMineInEditor(TestGame& test)
+{
+    test.TapKey(SDL_SCANCODE_O);
+    test.Text("mine");
+    test.TapKey(SDL_SCANCODE_RETURN);
+}
+
+const Scene SCENES[] = {
+    {"main menu", false, [](TestGame&) {}, GameState::MainMenu},
+    {"play", false, [](TestGame& test) { test.TapKey(SDL_SCANCODE_RETURN); }, GameState::Game},
+    {"play, minimised", false,
+     [](TestGame& test)
+     {
+         test.TapKey(SDL_SCANCODE_RETURN);
+         test.Window(SDL_WINDOWEVENT_MINIMIZED);
+     },
+     GameState::Game},
+    {"credits", false,
+     [](TestGame& test)
+     {
+         test.TapKey(SDL_SCANCODE_UP);
+         test.KeyDown(SDL_SCANCODE_RETURN);
+     },
+     GameState::Credits, true},
+    {"editor, map changed", true,
+     [](TestGame& test)
+     {
+         OpenMineInEditor(test);
+         test.MouseButton(1, 1, SDL_BUTTON_LEFT);
+         test.RunFrames(1);
+     },
+     GameState::Editor},
+    {"editor, map as opened", true, OpenMineInEditor, GameState::Editor},
+};
+
+// The report of a child: the state the loop ended in, then the map on screen.
+std::string RunSceneUntilSignalled(const Scene& scene, const std::function<void()>& ready)
+{
+    TerminationSignal::Install();
+    TestGame::Options options;
+    options.scratch = false;
+    if (scene.editor)
+    {
+        options.arguments = {"--editor"};
+    }
+    auto test = std::make_unique<TestGame>(options);
+    Game& game = test->game();
+    scene.prepare(*test);
+    game.mSettings.mMusicVolume = 33;
+    // The real waits of the game, which a signal cuts short.
+    game.mWaitForEvent = TerminationSignal::WaitForEvent;
+    game.mSleep = [&scene, &ready](Uint32 milliseconds)
+    {
+        if (scene.duringLongWait && milliseconds > 1000)
+        {
+            ready();
+        }
+        TerminationSignal::Sleep(milliseconds);
+    };
+    if (!scene.duringLongWait)
+    {
+        ready();
+    }
+    game.Run();
+    std::string report = std::to_string(static_cast<int>(game.GetGameState())) + "\n";
+    report += scene.editor ? game.EditorMapText() : "";
+    // Ends as the program does: the game destroyed, which writes what it keeps.
+    test.reset();
+    return report;
+}
+} // namespace
+
+TEST(Termination, EverySignalEndsEveryStateInOrder)
+{
+    for (const Scene& scene : SCENES)
+    {
+        for (const int signal : SIGNALS)
+        {
+            SCOPED_TRACE(std::string(scene.name) + ", signal " + std::to_string(signal));
+            ScratchDir directory;
+            directory.LinkGameData();
+            directory.WriteFile("data/maps/mine.map", MAP);
+            ChildProcess child([&scene](const std::function<void()>& ready)
+                               { return RunSceneUntilSignalled(scene, ready); });
+            ASSERT_TRUE(child.WaitUntilReady());
+            const auto signalled = std::chrono::steady_clock::now();
+            child.Signal(signal);
+            const ChildProcess::Outcome outcome = child.Finish();
+            const auto took = std::chrono::steady_clock::now() - signalled;
+
+            EXPECT_TRUE(outcome.exitedCleanly) << outcome.report;
+            EXPECT_LT(took, std::chrono::seconds(1));
+            const std::size_t stateEnd = outcome.report.find('\n');
+            EXPECT_EQ(outcome.report.substr(0, stateEnd),
+                      std::to_string(static_cast<int>(scene.endState)));
+            EXPECT_EQ(directory.ReadFile("data/maps/mine.map"), MAP);
+            if (!scene.editor)
+            {
+                EXPECT_EQ(directory.ReadFile("ql3d.cfg"), SETTINGS_IN_FORCE);
+                continue;
+            }
+            EXPECT_FALSE(directory.Exists("ql3d.cfg"));
+            const std::string onScreen = outcome.report.substr(stateEnd + 1);
+            if (onScreen == MAP)
+            {
+                EXPECT_FALSE(directory.Exists("data/maps/mine.map.recovered"));
+            }
+            else
+            {
+                EXPECT_EQ(directory.ReadFile("data/maps/mine.map.recovered"), onScreen);
+            }
+        }
+    }
+}
+
+namespace
+{
+bool CatchesSignal(pid_t process, int signal)
+{
+    std::ifstream status("/proc/" + std::to_string(process) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+    {
+        if (line.rfind("SigCgt:", 0) == 0)
+        {
+            return ((std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1) != 0;
+        }
+    }
+    return false;
+}
+} // namespace
+
+// The program itself: a fresh editor's map was never saved, so a signal keeps
+// it as "untitled.map.recovered", says so on stderr, and the program ends with 0.
+TEST(Termination, TheEditorProgramKeepsANeverSavedMap)
+{
+    for (const int signal : SIGNALS)
+    {
+        SCOPED_TRACE("signal " + std::to_string(signal));
+        ScratchDir directory;
+        directory.LinkGameData();
+        const std::string errors = (directory.Path() / "stderr.txt").string();
+        UseHeadlessDrivers();
+        const pid_t program = fork();
+        ASSERT_GE(program, 0);
+        if (program == 0)
+        {
+            const int file = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(file, STDERR_FILENO);
+            execl(QUILL_GAME, QUILL_GAME, "--editor", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        while (!CatchesSignal(program, signal))
+        {
+            int status = 0;
+            ASSERT_EQ(waitpid(program, &status, WNOHANG), 0) << "the program ended by itself";
+            usleep(1000);
+        }
+        kill(program, signal);
+        int status = 0;
+        waitpid(program, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        const std::string path = "data/maps/untitled.map.recovered";
+        EXPECT_NE(directory.ReadFile("stderr.txt").find(path), std::string::npos);
+        EXPECT_EQ(directory.ReadFile(path).rfind("64\n64\n\n0 0 0", 0), 0u);
+        EXPECT_FALSE(directory.Exists("data/maps/untitled.map"));
+        EXPECT_FALSE(directory.Exists("ql3d.cfg"));
+    }
+}

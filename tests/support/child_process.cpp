@@ -1,0 +1,127 @@
+#include "support/child_process.h"
+
+#include <csignal>
+#include <exception>
+#include <grp.h>
+#include <pwd.h>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace
+{
+void WriteAll(int file, const std::string& text)
+{
+    std::size_t done = 0;
+    while (done < text.size())
+    {
+        const ssize_t written = write(file, text.data() + done, text.size() - done);
+        if (written <= 0)
+        {
+            _exit(3);
+        }
+        done += static_cast<std::size_t>(written);
+    }
+}
+
+std::string ReadAll(int file)
+{
+    std::string text;
+    char buffer[4096];
+    ssize_t got = 0;
+    while ((got = read(file, buffer, sizeof buffer)) > 0)
+    {
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    return text;
+}
+} // namespace
+
+ChildProcess::ChildProcess(const Work& work)
+{
+    int ready[2];
+    int report[2];
+    if (pipe(ready) != 0 || pipe(report) != 0)
+    {
+        throw std::runtime_error("no pipe for the child process");
+    }
+    mChild = fork();
+    if (mChild < 0)
+    {
+        throw std::runtime_error("cannot fork");
+    }
+    if (mChild == 0)
+    {
+        close(ready[0]);
+        close(report[0]);
+        std::string text;
+        int status = 0;
+        try
+        {
+            text = work([&ready] { WriteAll(ready[1], "r"); });
+        }
+        catch (const std::exception& error)
+        {
+            text = std::string("exception: ") + error.what();
+            status = 2;
+        }
+        WriteAll(report[1], text);
+        _exit(status);
+    }
+    close(ready[1]);
+    close(report[1]);
+    mReady = ready[0];
+    mReport = report[0];
+}
+
+ChildProcess::~ChildProcess()
+{
+    if (mChild > 0)
+    {
+        kill(mChild, SIGKILL);
+        waitpid(mChild, nullptr, 0);
+    }
+    close(mReady);
+    close(mReport);
+}
+
+bool ChildProcess::WaitUntilReady()
+{
+    char tick = 0;
+    return read(mReady, &tick, 1) == 1;
+}
+
+void ChildProcess::Signal(int signal) const
+{
+    kill(mChild, signal);
+}
+
+ChildProcess::Outcome ChildProcess::Finish()
+{
+    Outcome outcome;
+    outcome.report = ReadAll(mReport);
+    int status = 0;
+    waitpid(mChild, &status, 0);
+    mChild = -1;
+    outcome.exitedCleanly = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return outcome;
+}
+
+std::string RunInChild(const std::function<std::string()>& work, bool unprivileged)
+{
+    ChildProcess child(
+        [&work, unprivileged](const std::function<void()>&)
+        {
+            if (unprivileged && geteuid() == 0)
+            {
+                const passwd* nobody = getpwnam("nobody");
+                if (nobody == nullptr || setgroups(0, nullptr) != 0 ||
+                    setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0)
+                {
+                    throw std::runtime_error("cannot become the user nobody");
+                }
+            }
+            return work();
+        });
+    return child.Finish().report;
+}
