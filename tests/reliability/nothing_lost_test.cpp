@@ -327,28 +327,35 @@ TEST(NothingLost, SettingsAndMapsBehindLinksAreWrittenWhereTheLinksPoint)
     {
         fs::create_symlink(fs::absolute("victim"), planted);
     }
-    {
-        TestGame::Options options;
-        options.scratch = false;
-        TestGame test(options);
-        test.game().mSettings.mSoundVolume = 99;
-    }
+    // Each program in a process of its own, ended as the program ends.
+    RunInChild(
+        []
+        {
+            TestGame::Options options;
+            options.scratch = false;
+            TestGame test(options);
+            test.game().mSettings.mSoundVolume = 99;
+            return std::string();
+        });
     EXPECT_EQ(directory.ReadFile("dotfiles/ql3d.cfg"), "4 5 6 7 8 9 10 11 12 13\n99 2 0 0 0 0\n");
     EXPECT_TRUE(fs::is_symlink("ql3d.cfg"));
-    {
-        TestGame::Options options;
-        options.scratch = false;
-        options.arguments = {"--editor"};
-        TestGame test(options);
-        test.TapKey(SDL_SCANCODE_O);
-        test.Text("level");
-        test.TapKey(SDL_SCANCODE_RETURN);
-        test.MouseButton(1, 1, SDL_BUTTON_LEFT);
-        test.RunFrames(1);
-        test.TapKey(SDL_SCANCODE_S);
-        test.TapKey(SDL_SCANCODE_RETURN);
-        EXPECT_EQ(test.game().mPromptMessage, "level.map map saved succesfully!");
-    }
+    const std::string saved = RunInChild(
+        []
+        {
+            TestGame::Options options;
+            options.scratch = false;
+            options.arguments = {"--editor"};
+            TestGame test(options);
+            test.TapKey(SDL_SCANCODE_O);
+            test.Text("level");
+            test.TapKey(SDL_SCANCODE_RETURN);
+            test.MouseButton(1, 1, SDL_BUTTON_LEFT);
+            test.RunFrames(1);
+            test.TapKey(SDL_SCANCODE_S);
+            test.TapKey(SDL_SCANCODE_RETURN);
+            return test.game().mPromptMessage;
+        });
+    EXPECT_EQ(saved, "level.map map saved succesfully!");
     EXPECT_EQ(directory.ReadFile("shared/level.map"), "1\n1\n\n1\n\n0\n\n");
     EXPECT_TRUE(fs::is_symlink("data/maps/level.map"));
     EXPECT_EQ(directory.ReadFile("victim"), "victim");
