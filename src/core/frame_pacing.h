@@ -23,3 +23,13 @@ inline FramePacing ComputeFramePacing(std::uint32_t lastTicks, std::uint32_t now
     }
     return pacing;
 }
+
+// A frame that took 33 seconds or more (a machine woken from sleep, a program
+// stopped in a debugger) does not step the flashes, blinking texts and
+// guards, which would otherwise jump. The hand and the editor's cursor still
+// step on a frame of exactly the limit.
+constexpr int SLOW_FRAME_MS = 33000;
+inline bool IsSlowFrame(int frameTime, bool limitCounts = true)
+{
+    return limitCounts ? frameTime >= SLOW_FRAME_MS : frameTime > SLOW_FRAME_MS;
+}

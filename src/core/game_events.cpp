@@ -1,21 +1,11 @@
 #include "core/game.h"
 #include "core/utils.h"
+#include "menus/options_places.h"
 
 #include <SDL_mixer.h>
 
 namespace
 {
-// Selections of the options menu, counted without the spacer lines.
-constexpr int OPTION_LAST_BINDING = 9;
-constexpr int OPTION_FULLSCREEN = 10;
-constexpr int OPTION_VSYNC = 11;
-constexpr int OPTION_SOUND = 12;
-constexpr int OPTION_SOUND_VOLUME = 13;
-constexpr int OPTION_MUSIC = 14;
-constexpr int OPTION_MUSIC_VOLUME = 15;
-constexpr int OPTION_DISCARD = 16;
-constexpr int OPTION_PREVIOUS_MENU = 17;
-
 // The main and in-game menus have the same three places.
 constexpr int MENU_FIRST = 0;
 constexpr int MENU_OPTIONS = 1;
@@ -333,8 +323,8 @@ void Game::HandleOptionsKey(SDL_Scancode key)
 {
     MenuStruct* menu = mCurrentMenu;
     const int selected = menu->selected;
-    const bool isBinding = selected >= 0 && selected <= OPTION_LAST_BINDING;
-    const bool isVolume = selected == OPTION_SOUND_VOLUME || selected == OPTION_MUSIC_VOLUME;
+    const bool isBinding = OptionsPlace::IsBinding(selected);
+    const bool isVolume = OptionsPlace::IsVolume(selected);
 
     if (IsArrowKey(key))
     {
@@ -373,7 +363,7 @@ void Game::ApplyOption(int selected)
 {
     switch (selected)
     {
-    case OPTION_FULLSCREEN:
+    case OptionsPlace::FULLSCREEN:
     {
         // Always the desktop's fullscreen, also for a window sized on the command line.
         const Uint32 flags =
@@ -382,21 +372,21 @@ void Game::ApplyOption(int selected)
         ApplyWindowMode(mSettings.mFullscreen);
         break;
     }
-    case OPTION_VSYNC:
+    case OptionsPlace::VSYNC:
         mSettings.mVSync = !mSettings.mVSync;
         SDL_RenderSetVSync(mFramework->GetRenderer(), mSettings.mVSync ? 1 : 0);
         break;
-    case OPTION_SOUND:
+    case OptionsPlace::SOUND:
         mAudioManager->mSoundOn = !mAudioManager->mSoundOn;
         mSettings.mSoundOn = mAudioManager->mSoundOn;
         break;
-    case OPTION_MUSIC:
+    case OptionsPlace::MUSIC:
         ToggleMusic();
         break;
-    case OPTION_DISCARD:
+    case OptionsPlace::DISCARD:
         RestoreOldGameSettings();
         break;
-    case OPTION_PREVIOUS_MENU:
+    case OptionsPlace::PREVIOUS_MENU:
         if (mGameInProgress)
         {
             mCaptureMenuBackground = false;

@@ -174,7 +174,7 @@ bool FadeFlash(int& alpha, int& counter, bool& active, int hold, int step)
 void Game::RenderScreenFlashes()
 {
     SDL_Surface* frame = FrameSurface();
-    if (mFrameTime < 33000)
+    if (!IsSlowFrame(mFrameTime))
     {
         mPickUpCounter += mPickUpScreenActive ? 1 : 0;
         mHitCounter += mHitScreenActive ? 1 : 0;

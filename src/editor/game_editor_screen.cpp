@@ -1,5 +1,6 @@
 // The editor's screen: the map view at 8 pixels per cell, the side panel with
 // the selections, the cell under the cursor and the help, and the prompt panel.
+#include "core/frame_pacing.h"
 #include "core/game.h"
 #include "core/utils.h"
 
@@ -14,7 +15,6 @@ constexpr int TEXT_X = 8;
 constexpr int SWATCH_TEXT_X = 24;
 constexpr int ENTITY_RADIUS = 2;
 constexpr int BLINK_FRAMES = 15;
-constexpr int SLOW_FRAME_MS = 33000;
 
 constexpr int LAYER_WALLS = 0;
 constexpr int LAYER_FLOORS = 1;
@@ -173,7 +173,7 @@ const char* ShowOrHide(bool shown)
 
 void Game::Editor()
 {
-    if (mFrameTime <= SLOW_FRAME_MS)
+    if (!IsSlowFrame(mFrameTime, false))
     {
         ++mBlinkCounter;
     }

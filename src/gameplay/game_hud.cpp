@@ -1,3 +1,4 @@
+#include "core/frame_pacing.h"
 #include "core/game.h"
 #include "gameplay/player.h"
 
@@ -69,7 +70,7 @@ void Game::RenderHUD(Player* player)
 
 void Game::RenderHand(Player* player)
 {
-    if (mFrameTime <= 33000)
+    if (!IsSlowFrame(mFrameTime, false))
     {
         if (player->mFireLatch)
         {
@@ -105,8 +106,8 @@ void Game::RenderHand(Player* player)
     if (player->mHandOffset >= HAND_HIDDEN + 1)
     {
         SDL_Surface* frame = FrameSurface();
-        SDL_Rect destination{frame->w / 2 - HAND_SIZE / 2, frame->h - HAND_SIZE - player->mHandOffset,
-                             HAND_SIZE, HAND_SIZE};
+        SDL_Rect destination{frame->w / 2 - HAND_SIZE / 2,
+                             frame->h - HAND_SIZE - player->mHandOffset, HAND_SIZE, HAND_SIZE};
         SDL_UpperBlit(mImageManager->GetImage("hand"), nullptr, frame, &destination);
     }
 }

@@ -1,3 +1,4 @@
+#include "core/frame_pacing.h"
 #include "core/game.h"
 #include "core/utils.h"
 #include "gameplay/player.h"
@@ -12,8 +13,8 @@ const char* const MAP_LIST_FILE = "data/maps/map.cfg";
 const std::string MAP_DIRECTORY = "data/maps/";
 
 // Text drawn centred on the frame at height y.
-void DrawCentred(const Font& font, const std::string& text, SDL_Surface* glyphs,
-                 SDL_Surface* frame, int y)
+void DrawCentred(const Font& font, const std::string& text, SDL_Surface* glyphs, SDL_Surface* frame,
+                 int y)
 {
     const int width = static_cast<int>(text.size()) * Font::GLYPH_SIZE;
     font.RenderString(text, glyphs, frame, (frame->w - width) / 2, y);
@@ -97,7 +98,7 @@ namespace
 void AdvanceBlink(int frameTime, std::int32_t& blinkCounter, bool& cursorBlink, bool inputGuard,
                   int& guardCounter)
 {
-    if (frameTime < 33000)
+    if (!IsSlowFrame(frameTime))
     {
         ++blinkCounter;
         if (inputGuard)

@@ -17,16 +17,17 @@ constexpr int HEALTH_GAIN = 10;
 constexpr int AMMO_GAIN = 8;
 constexpr int ORB_POINTS = 50;
 
-std::uint32_t KeyBitOf(EntityType type)
+// The key type of the doors a key item opens.
+std::int32_t KeyTypeOf(EntityType type)
 {
     switch (type)
     {
     case EntityType::BlueKey:
-        return KEY_BLUE_BIT;
+        return KEY_BLUE;
     case EntityType::OrangeKey:
-        return KEY_ORANGE_BIT;
+        return KEY_ORANGE;
     default:
-        return KEY_BRONZE_BIT;
+        return KEY_BRONZE;
     }
 }
 } // namespace
@@ -100,7 +101,7 @@ bool Item::GiveTo(Player& player) const
         return true;
     default:
     {
-        const std::uint32_t keyBit = KeyBitOf(mType);
+        const std::uint32_t keyBit = KeyBitOf(KeyTypeOf(mType));
         if (player.mKeys & keyBit)
         {
             return false;

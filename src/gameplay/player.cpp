@@ -17,21 +17,6 @@ constexpr double EYE_HEIGHT = 32.0;
 constexpr double FLOOR_EYE_HEIGHT = 8.0;
 constexpr double SINK_STEP = 4.0;
 constexpr int DEATH_PAUSE_FRAMES = 30;
-
-std::uint32_t KeyBitOf(std::int32_t keyType)
-{
-    switch (keyType)
-    {
-    case KEY_BLUE:
-        return KEY_BLUE_BIT;
-    case KEY_ORANGE:
-        return KEY_ORANGE_BIT;
-    case KEY_BRONZE:
-        return KEY_BRONZE_BIT;
-    default:
-        return 0;
-    }
-}
 } // namespace
 
 void Player::Init(double x, double y, double angle)

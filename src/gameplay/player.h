@@ -16,6 +16,22 @@ constexpr std::uint32_t KEY_BLUE_BIT = 1;
 constexpr std::uint32_t KEY_ORANGE_BIT = 2;
 constexpr std::uint32_t KEY_BRONZE_BIT = 4;
 
+// The bit of mKeys that holds the key of a door's key type; 0 for no key.
+inline std::uint32_t KeyBitOf(std::int32_t keyType)
+{
+    switch (keyType)
+    {
+    case KEY_BLUE:
+        return KEY_BLUE_BIT;
+    case KEY_ORANGE:
+        return KEY_ORANGE_BIT;
+    case KEY_BRONZE:
+        return KEY_BRONZE_BIT;
+    default:
+        return 0;
+    }
+}
+
 // The entity the user steers.
 class Player : public Entity
 {

@@ -1,5 +1,7 @@
+#include "core/frame_pacing.h"
 #include "core/game.h"
 #include "core/utils.h"
+#include "menus/options_places.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -7,14 +9,6 @@
 namespace
 {
 constexpr int LINE = 8;
-// Selections of the options menu that have a value to adjust or a key to capture.
-constexpr int OPTION_LAST_BINDING = 9;
-constexpr int OPTION_SOUND_VOLUME = 13;
-constexpr int OPTION_MUSIC_VOLUME = 15;
-// Entries of the options menu drawn in the list, and the two drawn centred below.
-constexpr int OPTIONS_LISTED_ENTRIES = 19;
-constexpr int OPTIONS_DISCARD_ENTRY = 19;
-constexpr int OPTIONS_PREVIOUS_ENTRY = 20;
 
 std::unique_ptr<MenuStruct> MakeMenu(const std::string& id, const std::string& titleImage,
                                      std::vector<std::string> entries)
@@ -29,8 +23,8 @@ std::unique_ptr<MenuStruct> MakeMenu(const std::string& id, const std::string& t
 void DrawCentred(const Font& font, const std::string& text, SDL_Surface* glyphs,
                  SDL_Surface* target, int y)
 {
-    font.RenderString(text, glyphs, target,
-                      (target->w - static_cast<int>(text.size()) * LINE) / 2, y);
+    font.RenderString(text, glyphs, target, (target->w - static_cast<int>(text.size()) * LINE) / 2,
+                      y);
 }
 
 void Blit(SDL_Surface* image, SDL_Surface* target, int x, int y)
@@ -39,44 +33,34 @@ void Blit(SDL_Surface* image, SDL_Surface* target, int x, int y)
     SDL_UpperBlit(image, nullptr, target, &destination);
 }
 
-std::string OnOff(bool on) { return on ? "On" : "Off"; }
-
-std::string Percent(int volume) { return std::to_string(volume * 100 / 128) + "%"; }
-
-// The row of the selected options entry, with the spacers above it counted.
-int OptionsArrowRow(int selected)
+std::string OnOff(bool on)
 {
-    if (selected <= 9)
-    {
-        return 40 + LINE * selected;
-    }
-    if (selected <= 11)
-    {
-        return 48 + LINE * selected;
-    }
-    if (selected <= 15)
-    {
-        return 56 + LINE * selected;
-    }
-    return 64 + LINE * selected;
+    return on ? "On" : "Off";
 }
 
-// The label of a selectable options entry.
-const std::string& OptionsLabel(const MenuStruct& menu, int selected)
+std::string Percent(int volume)
 {
-    int remaining = selected;
-    for (const std::string& entry : menu.entries)
+    return std::to_string(volume * 100 / 128) + "%";
+}
+
+// Where a selectable place stands in the menu's list, spacers counted.
+int ListPositionOf(const MenuStruct& menu, int place)
+{
+    int remaining = place;
+    for (std::size_t i = 0; i < menu.entries.size(); ++i)
     {
-        if (entry.empty())
+        if (!menu.entries[i].empty() && remaining-- == 0)
         {
-            continue;
-        }
-        if (remaining-- == 0)
-        {
-            return entry;
+            return static_cast<int>(i);
         }
     }
-    return menu.entries.back();
+    return static_cast<int>(menu.entries.size()) - 1;
+}
+
+// The options list's rows start below the title, one line an entry.
+int OptionsRow(int listPosition)
+{
+    return 40 + LINE * listPosition;
 }
 } // namespace
 
@@ -85,10 +69,26 @@ void Game::InitMenus()
     mMenus.clear();
     mMenus.push_back(MakeMenu("mainMenu", "title", {"New Game", "Options", "Quit"}));
     mMenus.push_back(MakeMenu("options", "options",
-                              {"Turn Left:", "Turn Right:", "Move Forward:", "Move Backward:",
-                               "Use:", "Fire:", "Run:", "Strafe:", "Select Fireball:",
-                               "Select Scroll:", "", "Fullscreen:", "VSync:", "", "Sound:",
-                               "Sound Volume:", "Music:", "Music Volume:", "", "Discard Changes",
+                              {"Turn Left:",
+                               "Turn Right:",
+                               "Move Forward:",
+                               "Move Backward:",
+                               "Use:",
+                               "Fire:",
+                               "Run:",
+                               "Strafe:",
+                               "Select Fireball:",
+                               "Select Scroll:",
+                               "",
+                               "Fullscreen:",
+                               "VSync:",
+                               "",
+                               "Sound:",
+                               "Sound Volume:",
+                               "Music:",
+                               "Music Volume:",
+                               "",
+                               "Discard Changes",
                                "Previous Menu"}));
     mMenus.push_back(MakeMenu("inGameMenu", "title", {"Back to Game", "Options", "Quit"}));
 }
@@ -99,7 +99,7 @@ void Game::AdvanceMenuBlink()
     {
         throw std::runtime_error("No menu items defined!");
     }
-    if (mFrameTime < 33000 && ++mCurrentMenu->blinkCounter > 15)
+    if (!IsSlowFrame(mFrameTime) && ++mCurrentMenu->blinkCounter > 15)
     {
         mCurrentMenu->blinkCounter = 0;
         mCurrentMenu->showArrow = !mCurrentMenu->showArrow;
@@ -197,33 +197,33 @@ void Game::InGameMenu()
     PresentMenuCanvas();
 }
 
-std::string Game::OptionsValue(int entry) const
+std::string Game::OptionsValue(int place) const
 {
     const MenuStruct& menu = *mCurrentMenu;
-    if (entry <= OPTION_LAST_BINDING)
+    if (OptionsPlace::IsBinding(place))
     {
-        const bool capturing = menu.waitingForKey && menu.selected == entry;
+        const bool capturing = menu.waitingForKey && menu.selected == place;
         if (capturing)
         {
             return menu.showArrow ? "?" : "";
         }
-        const auto scancode = static_cast<SDL_Scancode>(mSettings.mKeyBindings[entry].mScancode);
+        const auto scancode = static_cast<SDL_Scancode>(mSettings.mKeyBindings[place].mScancode);
         return SDL_GetKeyName(SDL_GetKeyFromScancode(scancode));
     }
-    switch (entry)
+    switch (place)
     {
-    case 11:
-        return OnOff((SDL_GetWindowFlags(mFramework->GetWindow()) &
-                      SDL_WINDOW_FULLSCREEN_DESKTOP) != 0);
-    case 12:
+    case OptionsPlace::FULLSCREEN:
+        return OnOff(
+            (SDL_GetWindowFlags(mFramework->GetWindow()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0);
+    case OptionsPlace::VSYNC:
         return OnOff((mFramework->GetRendererInfo().flags & SDL_RENDERER_PRESENTVSYNC) != 0);
-    case 14:
+    case OptionsPlace::SOUND:
         return OnOff(mAudioManager->mSoundOn);
-    case 15:
+    case OptionsPlace::SOUND_VOLUME:
         return Percent(mAudioManager->mSoundVolume);
-    case 16:
+    case OptionsPlace::MUSIC:
         return OnOff(mAudioManager->mMusicOn);
-    case 17:
+    case OptionsPlace::MUSIC_VOLUME:
         return Percent(mAudioManager->mMusicVolume);
     default:
         return "";
@@ -244,17 +244,18 @@ void Game::Options()
     const int arrowX = ((frame->w - title->w) + 80) / 2;
     SDL_Surface* glyphs = mImageManager->GetImage("font");
     const MenuStruct& menu = *mCurrentMenu;
-    for (int i = 0; i < OPTIONS_LISTED_ENTRIES && i < static_cast<int>(menu.entries.size()); ++i)
+    // The settings in a list with their values, the two commands centred below.
+    for (int place = 0; place < OptionsPlace::DISCARD; ++place)
     {
-        if (menu.entries[i].empty())
-        {
-            continue;
-        }
-        mFont->RenderString(menu.entries[i] + " " + OptionsValue(i), glyphs, frame, arrowX + LINE,
-                            40 + LINE * i);
+        const int position = ListPositionOf(menu, place);
+        mFont->RenderString(menu.entries[position] + " " + OptionsValue(place), glyphs, frame,
+                            arrowX + LINE, OptionsRow(position));
     }
-    DrawCentred(*mFont, menu.entries[OPTIONS_DISCARD_ENTRY], glyphs, frame, 192);
-    DrawCentred(*mFont, menu.entries[OPTIONS_PREVIOUS_ENTRY], glyphs, frame, 200);
+    for (const int place : {OptionsPlace::DISCARD, OptionsPlace::PREVIOUS_MENU})
+    {
+        const int position = ListPositionOf(menu, place);
+        DrawCentred(*mFont, menu.entries[position], glyphs, frame, OptionsRow(position));
+    }
     DrawCentred(*mFont, QuillUtils::DESCRIPTION1, glyphs, frame, 216);
     DrawCentred(*mFont, QuillUtils::DESCRIPTION2, glyphs, frame, 224);
 
@@ -263,9 +264,8 @@ void Game::Options()
         return;
     }
     const int selected = menu.selected;
-    const bool adjustingVolume =
-        menu.waitingForKey && (selected == OPTION_SOUND_VOLUME || selected == OPTION_MUSIC_VOLUME);
-    const bool capturingKey = menu.waitingForKey && selected <= OPTION_LAST_BINDING;
+    const bool adjustingVolume = menu.waitingForKey && OptionsPlace::IsVolume(selected);
+    const bool capturingKey = menu.waitingForKey && OptionsPlace::IsBinding(selected);
     if (capturingKey)
     {
         return;
@@ -273,25 +273,26 @@ void Game::Options()
     int x = arrowX;
     if (adjustingVolume)
     {
-        x = arrowX + LINE + LINE * static_cast<int>(OptionsLabel(menu, selected).size());
+        const std::string& label = menu.entries[ListPositionOf(menu, selected)];
+        x = arrowX + LINE + LINE * static_cast<int>(label.size());
     }
-    Blit(mImageManager->GetImage("arrow"), frame, x, OptionsArrowRow(selected));
+    Blit(mImageManager->GetImage("arrow"), frame, x, OptionsRow(ListPositionOf(menu, selected)));
 }
 
 void Game::MenuKeyAction(SDL_Scancode key)
 {
     MenuStruct& menu = *mCurrentMenu;
     const int selected = menu.selected;
-    if (menu.waitingForKey && selected <= OPTION_LAST_BINDING)
+    if (menu.waitingForKey && OptionsPlace::IsBinding(selected))
     {
         mSettings.mKeyBindings[selected].mScancode = key;
         menu.waitingForKey = false;
         return;
     }
-    if (menu.waitingForKey && (selected == OPTION_SOUND_VOLUME || selected == OPTION_MUSIC_VOLUME))
+    if (menu.waitingForKey && OptionsPlace::IsVolume(selected))
     {
         const int change = (key == SDL_SCANCODE_RIGHT || key == SDL_SCANCODE_UP) ? 1 : -1;
-        if (selected == OPTION_SOUND_VOLUME)
+        if (selected == OptionsPlace::SOUND_VOLUME)
         {
             mAudioManager->SetSoundVolume(mAudioManager->mSoundVolume + change);
             mSettings.mSoundVolume = mAudioManager->mSoundVolume;
@@ -303,7 +304,7 @@ void Game::MenuKeyAction(SDL_Scancode key)
         }
         return;
     }
-    const int count = static_cast<int>(menu.entries.size()) - 3;
+    const int count = OptionsPlace::COUNT;
     if (key == SDL_SCANCODE_UP)
     {
         menu.selected = selected - 1 < 0 ? count - 1 : selected - 1;
