@@ -6,6 +6,7 @@
 #include "core/game_state.h"
 #include "core/image_manager.h"
 #include "core/wrapper.h"
+#include "editor/editor_history.h"
 #include "editor/editor_map.h"
 #include "editor/editor_types.h"
 #include "gameplay/font.h"
@@ -149,9 +150,24 @@ private:
     void EditorClearLayer();
     void EditorTurnPlayer();
     void EditorStepSelection(int selection, int step);
+    // Paints every cell on the straight line from one cell to another but the
+    // first, which the stroke has painted already.
+    void EditorPaintLine(int button, int fromX, int fromY, int toX, int toY);
+    // Paints the region of same-valued cells around the cursor on the walls or
+    // the ceilings and floors layer with selection #1 or #2.
+    void EditorFill(int selection);
+    // Undo and redo: one step is one change of the map, a whole stroke one step.
+    template <typename Change> void EditorChange(Change change);
+    void EditorRecordChange(const std::string& before);
+    void EditorEndStroke();
+    void EditorUndo();
+    void EditorRedo();
+    // Puts a map given as its file's text on screen; name, layer, selections and
+    // cursor (where the map still has it) stay.
+    void EditorRestoreMap(const std::string& text);
     // Commands and prompts (game_editor_commands.cpp).
-    void EditorHandleKey(SDL_Scancode key);
-    void EditorRunCommand(SDL_Scancode key);
+    void EditorHandleKey(const SDL_Keysym& key);
+    void EditorRunCommand(const SDL_Keysym& key);
     void EditorHandleMouse(int x, int y, int button);
     void EditorHandleText(const std::string& text);
     void EditorCancel();
@@ -213,6 +229,15 @@ public:
     bool mShowFloors = true;
     bool mShowEntities = true;
     bool mQuitAfterSave = false;
+    EditorHistory mEditorHistory;
+    // The paint stroke in progress: the map before it, and the cell painted last.
+    struct EditorStroke
+    {
+        std::string before;
+        int lastX = -1;
+        int lastY = -1;
+    };
+    std::optional<EditorStroke> mEditorStroke;
 
     bool mInputGuard = false;
     bool mPickUpScreenActive = false;

@@ -15,11 +15,12 @@ const std::string MAP_EXTENSION = ".map";
 // Every key of the editor's command table; pressed while a message is shown,
 // any of them only dismisses it.
 constexpr SDL_Scancode COMMAND_KEYS[] = {
-    SDL_SCANCODE_A,         SDL_SCANCODE_C,      SDL_SCANCODE_H,  SDL_SCANCODE_N,
-    SDL_SCANCODE_O,         SDL_SCANCODE_S,      SDL_SCANCODE_Y,  SDL_SCANCODE_RETURN,
-    SDL_SCANCODE_BACKSPACE, SDL_SCANCODE_F2,     SDL_SCANCODE_F5, SDL_SCANCODE_F6,
-    SDL_SCANCODE_F7,        SDL_SCANCODE_F8,     SDL_SCANCODE_F9, SDL_SCANCODE_INSERT,
-    SDL_SCANCODE_HOME,      SDL_SCANCODE_DELETE, SDL_SCANCODE_END};
+    SDL_SCANCODE_A,  SDL_SCANCODE_C,      SDL_SCANCODE_F,         SDL_SCANCODE_H,
+    SDL_SCANCODE_N,  SDL_SCANCODE_O,      SDL_SCANCODE_S,         SDL_SCANCODE_Y,
+    SDL_SCANCODE_Z,  SDL_SCANCODE_RETURN, SDL_SCANCODE_BACKSPACE, SDL_SCANCODE_F2,
+    SDL_SCANCODE_F5, SDL_SCANCODE_F6,     SDL_SCANCODE_F7,        SDL_SCANCODE_F8,
+    SDL_SCANCODE_F9, SDL_SCANCODE_INSERT, SDL_SCANCODE_HOME,      SDL_SCANCODE_DELETE,
+    SDL_SCANCODE_END};
 
 bool IsCommandKey(SDL_Scancode key)
 {
@@ -88,6 +89,14 @@ std::string WithoutLastMapExtension(const std::string& name)
 }
 } // namespace
 
+template <typename Change> void Game::EditorChange(Change change)
+{
+    EditorEndStroke();
+    const std::string before = EditorMapText();
+    change();
+    EditorRecordChange(before);
+}
+
 bool Game::EditorHandleEvent(const SDL_Event& event)
 {
     const bool messageWasShown = IsMessage(mEditorAction);
@@ -97,13 +106,18 @@ bool Game::EditorHandleEvent(const SDL_Event& event)
         EditorCancel();
         break;
     case SDL_KEYDOWN:
-        EditorHandleKey(event.key.keysym.scancode);
+        EditorHandleKey(event.key.keysym);
         break;
     case SDL_MOUSEMOTION:
         EditorHandleMouse(event.motion.x, event.motion.y, PaintButtonOf(event.motion.state));
         break;
     case SDL_MOUSEBUTTONDOWN:
+        // A press starts a stroke of its own.
+        EditorEndStroke();
         EditorHandleMouse(event.button.x, event.button.y, PaintButtonOf(event.button.button));
+        break;
+    case SDL_MOUSEBUTTONUP:
+        EditorEndStroke();
         break;
     case SDL_TEXTINPUT:
         EditorHandleText(event.text.text);
@@ -122,8 +136,11 @@ bool Game::EditorHandleEvent(const SDL_Event& event)
     return true;
 }
 
-void Game::EditorHandleKey(SDL_Scancode key)
+void Game::EditorHandleKey(const SDL_Keysym& keysym)
 {
+    const SDL_Scancode key = keysym.scancode;
+    // Whatever a key does, the stroke in progress is one step of its own.
+    EditorEndStroke();
     if (key == SDL_SCANCODE_ESCAPE)
     {
         EditorCancel();
@@ -140,7 +157,7 @@ void Game::EditorHandleKey(SDL_Scancode key)
     }
     if (mEditorAction == EditorActionState::None)
     {
-        EditorRunCommand(key);
+        EditorRunCommand(keysym);
         return;
     }
     if (mEditorAction == EditorActionState::QuitConfirm)
@@ -173,24 +190,45 @@ void Game::EditorHandleKey(SDL_Scancode key)
     }
 }
 
-void Game::EditorRunCommand(SDL_Scancode key)
+void Game::EditorRunCommand(const SDL_Keysym& keysym)
 {
     const bool cursorOnMap = mCursorX != -1 && mCursorY != -1;
-    switch (key)
+    const bool control = (keysym.mod & KMOD_CTRL) != 0;
+    const bool shift = (keysym.mod & KMOD_SHIFT) != 0;
+    switch (keysym.scancode)
     {
     case SDL_SCANCODE_A:
         if (cursorOnMap)
         {
-            EditorTurnPlayer();
+            EditorChange([this] { EditorTurnPlayer(); });
         }
         break;
     case SDL_SCANCODE_C:
         mCurrentLayer = (mCurrentLayer + 1) % LAYER_COUNT;
         break;
+    case SDL_SCANCODE_F:
+        EditorChange([this, shift] { EditorFill(shift ? 1 : 0); });
+        break;
     case SDL_SCANCODE_H:
         if (cursorOnMap)
         {
-            EditorClearCell(mCursorX, mCursorY);
+            EditorChange([this] { EditorClearCell(mCursorX, mCursorY); });
+        }
+        break;
+    case SDL_SCANCODE_Y:
+        if (control)
+        {
+            EditorRedo();
+        }
+        break;
+    case SDL_SCANCODE_Z:
+        if (control && shift)
+        {
+            EditorRedo();
+        }
+        else if (control)
+        {
+            EditorUndo();
         }
         break;
     case SDL_SCANCODE_O:
@@ -211,7 +249,7 @@ void Game::EditorRunCommand(SDL_Scancode key)
         mShowEntities = !mShowEntities;
         break;
     case SDL_SCANCODE_F8:
-        EditorClearLayer();
+        EditorChange([this] { EditorClearLayer(); });
         break;
     case SDL_SCANCODE_F9:
         EditorInitResizeMap();
@@ -237,7 +275,27 @@ void Game::EditorHandleMouse(int x, int y, int button)
 {
     if (mEditorAction == EditorActionState::None)
     {
-        EditorSetTile(button, CellOf(x), CellOf(y));
+        const int cellX = CellOf(x);
+        const int cellY = CellOf(y);
+        if (button == 0)
+        {
+            EditorEndStroke();
+            EditorSetTile(0, cellX, cellY);
+            return;
+        }
+        if (!mEditorStroke)
+        {
+            mEditorStroke = EditorStroke{EditorMapText(), cellX, cellY};
+            EditorSetTile(button, cellX, cellY);
+        }
+        else
+        {
+            // A fast drag skips cells between two motion events; the line
+            // between them is painted whole.
+            EditorPaintLine(button, mEditorStroke->lastX, mEditorStroke->lastY, cellX, cellY);
+        }
+        mEditorStroke->lastX = cellX;
+        mEditorStroke->lastY = cellY;
     }
     else if (IsMessage(mEditorAction))
     {
@@ -349,7 +407,7 @@ void Game::EditorSubmitSize()
     mNewHeight = size;
     if (mResizing)
     {
-        EditorResizeMap();
+        EditorChange([this] { EditorResizeMap(); });
     }
     else
     {
@@ -439,5 +497,40 @@ void Game::EditorAction()
     {
         // The save the quit question asked for is done and acknowledged.
         mRunning = false;
+    }
+}
+
+void Game::EditorRecordChange(const std::string& before)
+{
+    // A command that changed nothing (H on an empty cell) is no step.
+    if (EditorMapText() != before)
+    {
+        mEditorHistory.Record(before);
+    }
+}
+
+void Game::EditorEndStroke()
+{
+    if (mEditorStroke)
+    {
+        const std::string before = std::move(mEditorStroke->before);
+        mEditorStroke.reset();
+        EditorRecordChange(before);
+    }
+}
+
+void Game::EditorUndo()
+{
+    if (const std::optional<std::string> previous = mEditorHistory.Undo(EditorMapText()))
+    {
+        EditorRestoreMap(*previous);
+    }
+}
+
+void Game::EditorRedo()
+{
+    if (const std::optional<std::string> next = mEditorHistory.Redo(EditorMapText()))
+    {
+        EditorRestoreMap(*next);
     }
 }

@@ -58,6 +58,7 @@ bool Game::EditorLoadMap()
     const bool recovered = EndsWith(mInputText, RECOVERED_SUFFIX);
     mMapName =
         recovered ? mInputText.substr(0, mInputText.size() - RECOVERED_SUFFIX.size()) : mInputText;
+    mEditorHistory.Clear();
     mSavedMapText.reset();
     if (!recovered)
     {
@@ -122,6 +123,7 @@ void Game::EditorNewMap()
 {
     mMapName = UNTITLED_MAP;
     mSavedMapText.reset();
+    mEditorHistory.Clear();
     EditorResetSelections();
     mCurrentLayer = 0;
     EditorMap map = EditorMap::CreateEmpty(mNewWidth, mNewHeight, EditorLookUpEmptyColors());

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <sstream>
 #include <stdexcept>
 #include <tuple>
 
@@ -393,4 +395,99 @@ void Game::EditorStepSelection(int selection, int step)
     {
         StepSelection(mEntitySelection, mEntitySelectionIndex, mEntityPalette, selection, step);
     }
+}
+
+void Game::EditorPaintLine(int button, int fromX, int fromY, int toX, int toY)
+{
+    // Bresenham's walk over whole cells, each step to the next cell along the
+    // longer axis and, when the error says so, along the shorter one too.
+    const int dx = std::abs(toX - fromX);
+    const int dy = -std::abs(toY - fromY);
+    const int stepX = fromX < toX ? 1 : -1;
+    const int stepY = fromY < toY ? 1 : -1;
+    int error = dx + dy;
+    int x = fromX;
+    int y = fromY;
+    while (x != toX || y != toY)
+    {
+        const int twice = 2 * error;
+        if (twice >= dy)
+        {
+            error += dy;
+            x += stepX;
+        }
+        if (twice <= dx)
+        {
+            error += dx;
+            y += stepY;
+        }
+        EditorSetTile(button, x, y);
+        if (mEditorAction != EditorActionState::None)
+        {
+            // Refused (a second player): the rest of the line is not painted.
+            return;
+        }
+    }
+}
+
+void Game::EditorFill(int selection)
+{
+    const bool cursorOnMap = mCursorX != -1 && mCursorY != -1;
+    if (!cursorOnMap || (mCurrentLayer != LAYER_WALLS && mCurrentLayer != LAYER_FLOORS))
+    {
+        return;
+    }
+    auto& cells = mCurrentLayer == LAYER_WALLS ? mWallTiles : mFloorTiles;
+    const EditorValue<int>& paint =
+        *(mCurrentLayer == LAYER_WALLS ? mWallSelection : mFloorSelection)[selection];
+    const int region = cells[mCursorY * mMapWidth + mCursorX]->mValue;
+    if (region == paint.mValue)
+    {
+        return;
+    }
+    std::vector<int> pending = {mCursorY * mMapWidth + mCursorX};
+    while (!pending.empty())
+    {
+        const int index = pending.back();
+        pending.pop_back();
+        EditorTile<int>& cell = *cells[index];
+        if (cell.mValue != region)
+        {
+            continue;
+        }
+        cell.mValue = paint.mValue;
+        cell.mColor = paint.mColor;
+        const int x = index % mMapWidth;
+        const int y = index / mMapWidth;
+        if (x > 0)
+        {
+            pending.push_back(index - 1);
+        }
+        if (x + 1 < mMapWidth)
+        {
+            pending.push_back(index + 1);
+        }
+        if (y > 0)
+        {
+            pending.push_back(index - mMapWidth);
+        }
+        if (y + 1 < mMapHeight)
+        {
+            pending.push_back(index + mMapWidth);
+        }
+    }
+}
+
+void Game::EditorRestoreMap(const std::string& text)
+{
+    std::istringstream in(text);
+    std::optional<EditorMap> map = EditorMap::Parse(in);
+    if (!map)
+    {
+        return;
+    }
+    EditorColorCells(*map);
+    EditorReplaceMap(*map);
+    EditorSortEntities();
+    EditorSetTile(0, mCursorX, mCursorY);
 }

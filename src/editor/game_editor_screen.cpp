@@ -241,25 +241,36 @@ void Game::EditorDrawSidePanel(SDL_Surface* panel, SDL_Surface* font)
     text("Current Map:", 152);
     text(mMapName, 160);
     text("Help:", 176);
-    text("LFT Click - Selection #1", 184);
-    text("RGT Click - Selection #2", 192);
-    text("Ins/Del\t - Switch Selection #1", 200);
-    text("Home/End\t- Switch Selection #2", 208);
-    text("C\t\t\t\t - Switch Layer", 216);
-    text("H\t\t\t\t - Clear Tile", 224);
-    text("A\t\t\t\t - Change Player Angle", 232);
-    text("O\t\t\t\t - New / Open Map", 240);
-    text("S\t\t\t\t - Save Map", 248);
-    text(std::string("F5\t\t\t  - ") + ShowOrHide(mShowWalls) + " Walls & Doors", 256);
-    text(std::string("F6\t\t\t  - ") + ShowOrHide(mShowFloors) + " Ceilings & Floors", 264);
-    text(std::string("F7\t\t\t  - ") + ShowOrHide(mShowEntities) + " Items & Enemies", 272);
-    text("F8\t\t\t  - Clear current layer", 280);
-    text("F9\t\t\t  - Resize Map", 288);
-    text("Escape\t  - Quit", 296);
-    text("Map Size [Width, Height]:", 312);
-    text(Pair(mMapWidth, mMapHeight), 320);
-    text("High Score of Map:", 336);
-    text(std::to_string(mMapHighScore), 344);
+    const std::string help[] = {
+        "LFT Click - Selection #1",
+        "RGT Click - Selection #2",
+        "Ins/Del\t - Switch Selection #1",
+        "Home/End\t- Switch Selection #2",
+        "C\t\t\t\t - Switch Layer",
+        "H\t\t\t\t - Clear Tile",
+        "A\t\t\t\t - Change Player Angle",
+        "O\t\t\t\t - New / Open Map",
+        "S\t\t\t\t - Save Map",
+        std::string("F5\t\t\t  - ") + ShowOrHide(mShowWalls) + " Walls & Doors",
+        std::string("F6\t\t\t  - ") + ShowOrHide(mShowFloors) + " Ceilings & Floors",
+        std::string("F7\t\t\t  - ") + ShowOrHide(mShowEntities) + " Items & Enemies",
+        "F8\t\t\t  - Clear current layer",
+        "F9\t\t\t  - Resize Map",
+        "F/Shift+F - Fill with #1 / #2",
+        "Ctrl+Z\t\t - Undo",
+        "Ctrl+Y\t\t - Redo",
+        "Escape\t  - Quit",
+    };
+    int y = 184;
+    for (const std::string& line : help)
+    {
+        text(line, y);
+        y += CELL;
+    }
+    text("Map Size [Width, Height]:", y + 8);
+    text(Pair(mMapWidth, mMapHeight), y + 16);
+    text("High Score of Map:", y + 32);
+    text(std::to_string(mMapHighScore), y + 40);
 }
 
 void Game::TileSelection(SDL_Surface* frame, SDL_Surface* font, SDL_Surface* panel)

@@ -35,9 +35,9 @@ EditorHarness::EditorHarness(const Files& files)
     mTest->RunFrames(1);
 }
 
-void EditorHarness::Press(SDL_Scancode key)
+void EditorHarness::Press(SDL_Scancode key, Uint16 modifiers)
 {
-    mTest->TapKey(key);
+    mTest->TapKey(key, modifiers);
 }
 
 void EditorHarness::Type(const std::string& text)
@@ -49,6 +49,7 @@ void EditorHarness::Type(const std::string& text)
 void EditorHarness::Click(int cellX, int cellY, Uint8 button)
 {
     mTest->MouseButton(CellCentre(cellX), CellCentre(cellY), button);
+    mTest->MouseButton(CellCentre(cellX), CellCentre(cellY), button, false);
     mTest->RunFrames(1);
 }
 

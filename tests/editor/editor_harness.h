@@ -25,7 +25,7 @@ public:
     static int CellCentre(int cell) { return cell * 8 + 4; }
 
     void Frame(int count = 1) { mTest->RunFrames(count); }
-    void Press(SDL_Scancode key);
+    void Press(SDL_Scancode key, Uint16 modifiers = KMOD_NONE);
     void Type(const std::string& text);
     void Click(int cellX, int cellY, Uint8 button = SDL_BUTTON_LEFT);
     void MoveTo(int cellX, int cellY, Uint32 heldButtons = 0);

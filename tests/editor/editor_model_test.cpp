@@ -191,13 +191,18 @@ TEST(EditorModel, MousePaintsWithBothSelectionsAndDragging)
     EXPECT_EQ(editor.WallName(6, 4), "Nothing");
     EXPECT_EQ(game.mCursorX, 6);
 
-    // Dragging paints the cell under every motion event; moving alone does not.
+    // Dragging paints every cell on the way, also between motion events far
+    // apart; moving alone does not.
     editor.MoveTo(10, 10, SDL_BUTTON_LMASK);
     editor.MoveTo(11, 10, SDL_BUTTON_LMASK);
+    editor.MoveTo(14, 10);
+    editor.MoveTo(10, 12, SDL_BUTTON_RMASK);
     editor.MoveTo(13, 10, SDL_BUTTON_RMASK);
     editor.MoveTo(14, 10);
     EXPECT_EQ(editor.WallName(10, 10), "Red Wall");
     EXPECT_EQ(editor.WallName(11, 10), "Red Wall");
+    EXPECT_EQ(editor.WallName(11, 11), "Bookshelf");
+    EXPECT_EQ(editor.WallName(12, 11), "Bookshelf");
     EXPECT_EQ(editor.WallName(12, 10), "Nothing");
     EXPECT_EQ(editor.WallName(13, 10), "Bookshelf");
     EXPECT_EQ(editor.WallName(14, 10), "Nothing");
@@ -216,6 +221,7 @@ TEST(EditorModel, MousePaintsWithBothSelectionsAndDragging)
     editor.Frame();
     EXPECT_EQ(game.mCursorX, -1);
     EXPECT_EQ(game.mCursorY, -1);
+    editor.MoveTo(70, 2);
     editor.test().MouseMotion(-3, 20, SDL_BUTTON_LMASK);
     editor.Frame();
     EXPECT_EQ(game.mCursorX, -1);
@@ -241,7 +247,7 @@ TEST(EditorModel, OnlyOnePlayerCanBePlaced)
         EXPECT_EQ(game.mPromptMessage, "A player object already exists on the map! Please "
                                        "remove it before adding a new one.");
         EXPECT_EQ(editor.EntityName(7, 7), "Nothing");
-        editor.Press(SDL_SCANCODE_Z); // not a command key: the message stays
+        editor.Press(SDL_SCANCODE_Q); // not a command key: the message stays
         EXPECT_EQ(editor.State(), -4);
         editor.Press(SDL_SCANCODE_C); // a command key only dismisses it
         EXPECT_EQ(editor.State(), 0);

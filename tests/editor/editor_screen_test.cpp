@@ -143,15 +143,18 @@ Wrapper ExpectedSidePanel(Game& game, const SidePanel& panel)
                                            "F7\t\t\t  - " + panel.entities + " Items & Enemies",
                                            "F8\t\t\t  - Clear current layer",
                                            "F9\t\t\t  - Resize Map",
+                                           "F/Shift+F - Fill with #1 / #2",
+                                           "Ctrl+Z\t\t - Undo",
+                                           "Ctrl+Y\t\t - Redo",
                                            "Escape\t  - Quit"};
     for (std::size_t i = 0; i < help.size(); ++i)
     {
         Text(game, s, help[i], 8, 176 + 8 * static_cast<int>(i));
     }
-    Text(game, s, "Map Size [Width, Height]:", 8, 312);
-    Text(game, s, panel.size, 8, 320);
-    Text(game, s, "High Score of Map:", 8, 336);
-    Text(game, s, panel.score, 8, 344);
+    Text(game, s, "Map Size [Width, Height]:", 8, 336);
+    Text(game, s, panel.size, 8, 344);
+    Text(game, s, "High Score of Map:", 8, 360);
+    Text(game, s, panel.score, 8, 368);
     return wrapper;
 }
 

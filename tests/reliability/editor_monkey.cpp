@@ -21,7 +21,8 @@ constexpr SDL_Scancode COMMAND_KEYS[] = {
     SDL_SCANCODE_INSERT, SDL_SCANCODE_DELETE, SDL_SCANCODE_HOME, SDL_SCANCODE_END,
     SDL_SCANCODE_F5,     SDL_SCANCODE_F6,     SDL_SCANCODE_F7,   SDL_SCANCODE_F8,
     SDL_SCANCODE_F9,     SDL_SCANCODE_O,      SDL_SCANCODE_O,    SDL_SCANCODE_S,
-    SDL_SCANCODE_S,      SDL_SCANCODE_ESCAPE, SDL_SCANCODE_Q,    SDL_SCANCODE_RETURN};
+    SDL_SCANCODE_S,      SDL_SCANCODE_ESCAPE, SDL_SCANCODE_Q,    SDL_SCANCODE_RETURN,
+    SDL_SCANCODE_F,      SDL_SCANCODE_Z,      SDL_SCANCODE_Z,    SDL_SCANCODE_Y};
 const std::string MAP_FOLDER = "data/maps/";
 
 bool IsMessage(EditorActionState state)
@@ -181,7 +182,11 @@ void EditorMonkey::ActOnMap()
         {
             key = SDL_SCANCODE_INSERT;
         }
-        Tap(key);
+        // Undo and redo are held with Ctrl, and Shift with any key now and then.
+        const Uint16 modifiers = (key == SDL_SCANCODE_Z || key == SDL_SCANCODE_Y ? KMOD_LCTRL : 0) |
+                                 (mDice.Chance(20) ? KMOD_LSHIFT : 0);
+        mTest->KeyDown(key, false, modifiers);
+        mTest->KeyUp(key);
     }
     else
     {

@@ -97,12 +97,13 @@ void TestGame::Push(SDL_Event& event)
     SDL_PushEvent(&event);
 }
 
-void TestGame::KeyDown(SDL_Scancode key, bool repeat)
+void TestGame::KeyDown(SDL_Scancode key, bool repeat, Uint16 modifiers)
 {
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
     event.key.state = SDL_PRESSED;
     event.key.repeat = repeat ? 1 : 0;
+    event.key.keysym.mod = modifiers;
     event.key.keysym.scancode = key;
     event.key.keysym.sym = SDL_GetKeyFromScancode(key);
     Push(event);
@@ -118,9 +119,9 @@ void TestGame::KeyUp(SDL_Scancode key)
     Push(event);
 }
 
-void TestGame::TapKey(SDL_Scancode key)
+void TestGame::TapKey(SDL_Scancode key, Uint16 modifiers)
 {
-    KeyDown(key);
+    KeyDown(key, false, modifiers);
     RunFrames(1);
     KeyUp(key);
     RunFrames(1);
@@ -159,14 +160,14 @@ void TestGame::MouseMotion(int x, int y, Uint32 buttons)
     Push(event);
 }
 
-void TestGame::MouseButton(int x, int y, Uint8 button)
+void TestGame::MouseButton(int x, int y, Uint8 button, bool pressed)
 {
     SDL_Event event{};
-    event.type = SDL_MOUSEBUTTONDOWN;
+    event.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
     event.button.x = x;
     event.button.y = y;
     event.button.button = button;
-    event.button.state = SDL_PRESSED;
+    event.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
     Push(event);
 }
 

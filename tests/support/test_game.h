@@ -59,15 +59,15 @@ public:
     // Runs whole passes of the main loop (without the pacing sleep).
     void RunFrames(int count = 1);
 
-    void KeyDown(SDL_Scancode key, bool repeat = false);
+    void KeyDown(SDL_Scancode key, bool repeat = false, Uint16 modifiers = KMOD_NONE);
     void KeyUp(SDL_Scancode key);
     // Key down, one frame, key up, one frame.
-    void TapKey(SDL_Scancode key);
+    void TapKey(SDL_Scancode key, Uint16 modifiers = KMOD_NONE);
     void Text(const std::string& text);
     void Quit();
     void Window(SDL_WindowEventID id);
     void MouseMotion(int x, int y, Uint32 buttons = 0);
-    void MouseButton(int x, int y, Uint8 button);
+    void MouseButton(int x, int y, Uint8 button, bool pressed = true);
 
     SDL_Surface* Frame() { return mGame->mFramework->GetSurface(); }
     static Rgb PixelAt(SDL_Surface* surface, int x, int y);

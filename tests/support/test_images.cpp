@@ -47,8 +47,8 @@ std::uint32_t PixelOf(SDL_Surface* image, int x, int y)
 
 void SetPixelOf(SDL_Surface* image, int x, int y, std::uint32_t pixel)
 {
-    reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(image->pixels) + y * image->pitch)[x] =
-        pixel;
+    reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(image->pixels) +
+                                     y * image->pitch)[x] = pixel;
 }
 
 int CountDifferentPixels(SDL_Surface* a, SDL_Surface* b)
@@ -90,7 +90,8 @@ std::string CompareWithReference(SDL_Surface* surface, const std::string& name)
     {
         return "";
     }
-    const std::string actual = (std::filesystem::temp_directory_path() / ("actual-" + name)).string();
+    const std::string actual =
+        (std::filesystem::temp_directory_path() / ("actual-" + name)).string();
     SaveImage(surface, actual);
     return std::to_string(different) + " pixels differ from " + reference.string() +
            " (this run's picture: " + actual + ")";

@@ -21,14 +21,12 @@ struct PlacedEntity
     int y = 0;
 };
 
-const std::map<char, int> WALLS = {{'#', 1}, {'G', 2},  {'R', 3},  {'Y', 4},  {'e', 5},
-                                   {'B', 6}, {'D', 7},  {'b', 8},  {'o', 9},  {'z', 10},
+const std::map<char, int> WALLS = {{'#', 1},  {'G', 2},  {'R', 3}, {'Y', 4}, {'e', 5},
+                                   {'B', 6},  {'D', 7},  {'b', 8}, {'o', 9}, {'z', 10},
                                    {'X', 11}, {'F', 12}, {'P', 14}};
-const std::map<char, std::string> ENTITIES = {{'@', "Player"},  {'h', "Health"},
-                                              {'a', "Ammo"},    {'$', "Orb"},
-                                              {'s', "Scroll"},  {'1', "BlueKey"},
-                                              {'2', "OrangeKey"}, {'3', "BronzeKey"},
-                                              {'E', "Enemy"}};
+const std::map<char, std::string> ENTITIES = {
+    {'@', "Player"},  {'h', "Health"},    {'a', "Ammo"},      {'$', "Orb"},  {'s', "Scroll"},
+    {'1', "BlueKey"}, {'2', "OrangeKey"}, {'3', "BronzeKey"}, {'E', "Enemy"}};
 
 std::string JoinRow(const std::vector<int>& values)
 {
