@@ -257,8 +257,8 @@ void Game::EditorDrawSidePanel(SDL_Surface* panel, SDL_Surface* font)
         "F8\t\t\t  - Clear current layer",
         "F9\t\t\t  - Resize Map",
         "F/Shift+F - Fill with #1 / #2",
-        "Ctrl+Z\t\t - Undo",
-        "Ctrl+Y\t\t - Redo",
+        "Ctrl+Z\t  - Undo",
+        "Ctrl+Y\t  - Redo",
         "Escape\t  - Quit",
     };
     int y = 184;

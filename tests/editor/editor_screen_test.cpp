@@ -144,8 +144,8 @@ Wrapper ExpectedSidePanel(Game& game, const SidePanel& panel)
                                            "F8\t\t\t  - Clear current layer",
                                            "F9\t\t\t  - Resize Map",
                                            "F/Shift+F - Fill with #1 / #2",
-                                           "Ctrl+Z\t\t - Undo",
-                                           "Ctrl+Y\t\t - Redo",
+                                           "Ctrl+Z\t  - Undo",
+                                           "Ctrl+Y\t  - Redo",
                                            "Escape\t  - Quit"};
     for (std::size_t i = 0; i < help.size(); ++i)
     {
