@@ -1,7 +1,7 @@
 #include "view_bench.h"
 
 #include "core/game.h"
-#include "render/renderer_comparison.h"
+#include "reference/renderer_comparison.h"
 
 #include <algorithm>
 #include <chrono>

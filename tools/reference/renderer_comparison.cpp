@@ -1,4 +1,4 @@
-#include "render/renderer_comparison.h"
+#include "reference/renderer_comparison.h"
 
 #include "core/game.h"
 #include "render/surface_lock.h"

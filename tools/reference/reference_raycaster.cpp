@@ -1,4 +1,4 @@
-#include "render/reference_raycaster.h"
+#include "reference/reference_raycaster.h"
 
 #include "core/game.h"
 #include "core/utils.h"
