@@ -360,7 +360,7 @@ TEST(RendererIdentity, FramesOfOtherSizesLookTheSame)
         game.mFramework->mSurface.Reset(
             SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
         // The light reaches by the width of the view.
-        game.mRaycaster->Init(&game);
+        game.mRaycaster->Init(game.mTextureFlags, width);
         RendererComparison comparison(game);
         std::vector<ReferenceView> all = views.ShippedStarts(GameDataDir().string());
         all.push_back(views.Hall(50));
