@@ -104,7 +104,7 @@ bool Game::Init(int argc, char** argv)
     InitTextureFlags();
     mMap = std::make_unique<Map>();
     mRaycaster = std::make_unique<Raycaster>();
-    mRaycaster->Init(this);
+    mRaycaster->Init(mTextureFlags, mFramework->GetSurface()->w);
     CreateFlashScreens();
     InitMenus();
     SwitchGameState(GameState::MainMenu);

@@ -13,6 +13,7 @@
 #include "gameplay/map_list_entry.h"
 #include "menus/menu_struct.h"
 #include "render/raycaster.h"
+#include "render/world_view.h"
 #include "world/entity.h"
 #include "world/map.h"
 #include "world/world_types.h"
@@ -102,6 +103,8 @@ public:
     void StepWorld();
     // Draws the 3D view alone (no hand, flashes or HUD) into the cleared frame surface.
     SDL_Surface* DrawWorldView();
+    // What the renderer draws this frame's 3D view from. A player must exist.
+    WorldView MakeWorldView();
 
     // --- Menus (game_menus.cpp) ---
     void InitMenus();

@@ -110,7 +110,7 @@ void Game::PlayingStep()
     player->Update();
     // Dying or reaching an exit may have left the playing state; the frame is
     // still drawn as it stands.
-    mRaycaster->RayCaster(this);
+    mRaycaster->RayCaster(MakeWorldView());
     RenderHand(player);
     RenderScreenFlashes();
     RenderHUD(player);

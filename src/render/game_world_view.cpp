@@ -34,7 +34,7 @@ void Game::InitWorldView(const std::string& gfxDirectory)
     InitTextureFlags();
     mMap = std::make_unique<Map>();
     mRaycaster = std::make_unique<Raycaster>();
-    mRaycaster->Init(this);
+    mRaycaster->Init(mTextureFlags, mFramework->GetSurface()->w);
 }
 
 void Game::StepWorld()
@@ -49,6 +49,12 @@ SDL_Surface* Game::DrawWorldView()
 {
     SDL_Surface* frame = mFramework->mSurface.Get<SDL_Surface>();
     SDL_FillRect(frame, nullptr, SDL_MapRGB(frame->format, 0, 0, 0));
-    mRaycaster->RayCaster(this);
+    mRaycaster->RayCaster(MakeWorldView());
     return frame;
+}
+
+WorldView Game::MakeWorldView()
+{
+    return {*mMap,          mTextureFlags, mWallRects,   mCeilingFloorRects,
+            *mImageManager, mEntities,     *GetPlayer(), mFramework->mSurface.Get<SDL_Surface>()};
 }

@@ -1,9 +1,11 @@
 #include "render/raycaster.h"
 
-#include "core/game.h"
+#include "core/image_manager.h"
 #include "core/utils.h"
 #include "render/inline_step.h"
+#include "world/entity.h"
 #include "world/grid_math.h"
+#include "world/map.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,10 +36,10 @@ Raycaster::Raycaster()
 
 // --- Tables ---
 
-void Raycaster::Init(Game* game)
+void Raycaster::Init(std::vector<TextureFlagsType>& textureFlags, int viewWidth)
 {
     mAnimations.clear();
-    for (TextureFlagsType& flags : game->mTextureFlags)
+    for (TextureFlagsType& flags : textureFlags)
     {
         if (!flags.animated)
         {
@@ -48,7 +50,7 @@ void Raycaster::Init(Game* game)
         flags.animationIndex = static_cast<std::int32_t>(mAnimations.size() - 1);
         flags.doorDelay = 6;
     }
-    BuildLight(game->mFramework->GetSurface()->w);
+    BuildLight(viewWidth);
     BuildTables();
     mPainter.Init(*this);
 }
@@ -275,8 +277,7 @@ void Raycaster::WalkY(const Map& map, Walk& walk)
 
 bool Raycaster::Reopen(const Map& map, Walk& walk)
 {
-    if (!walk.done || !walk.inside ||
-        map.GetTile(walk.cellX, walk.cellY, TileType::WallsAndDoors) != 0)
+    if (!walk.done || !walk.inside || mGrid.Solid(map, walk.cellX, walk.cellY))
     {
         return false;
     }
@@ -289,9 +290,10 @@ bool Raycaster::Reopen(const Map& map, Walk& walk)
     return true;
 }
 
-QUILL_INLINE_STEP Raycaster::WalkHit Raycaster::FinishX(Game* game, const Walk& walk) const
+QUILL_INLINE_STEP Raycaster::WalkHit Raycaster::FinishX(const WorldView& view,
+                                                        const Walk& walk) const
 {
-    const Map& map = *game->mMap;
+    const Map& map = view.map;
     std::int32_t wall = OUTSIDE_WALL;
     if (walk.inside)
     {
@@ -299,7 +301,7 @@ QUILL_INLINE_STEP Raycaster::WalkHit Raycaster::FinishX(Game* game, const Walk& 
                             TileOf(walk.along));
     }
     WalkHit result{{wall, walk.cellX, walk.cellY}, walk.along, walk.line};
-    if (game->mTextureFlags[static_cast<std::size_t>(wall - 1)].halfDepth)
+    if (view.textureFlags[static_cast<std::size_t>(wall - 1)].halfDepth)
     {
         result.along += 0.5 * walk.stepAlong;
         result.line += walk.step / 2;
@@ -307,9 +309,10 @@ QUILL_INLINE_STEP Raycaster::WalkHit Raycaster::FinishX(Game* game, const Walk& 
     return result;
 }
 
-QUILL_INLINE_STEP Raycaster::WalkHit Raycaster::FinishY(Game* game, const Walk& walk) const
+QUILL_INLINE_STEP Raycaster::WalkHit Raycaster::FinishY(const WorldView& view,
+                                                        const Walk& walk) const
 {
-    const Map& map = *game->mMap;
+    const Map& map = view.map;
     std::int32_t wall = OUTSIDE_WALL;
     if (walk.inside)
     {
@@ -317,7 +320,7 @@ QUILL_INLINE_STEP Raycaster::WalkHit Raycaster::FinishY(Game* game, const Walk& 
                             TileOf(walk.line + (walk.side == 0 ? -1 : 1)));
     }
     WalkHit result{{wall, walk.cellX, walk.cellY}, walk.along, walk.line};
-    if (game->mTextureFlags[static_cast<std::size_t>(wall - 1)].halfDepth)
+    if (view.textureFlags[static_cast<std::size_t>(wall - 1)].halfDepth)
     {
         result.along += 0.5 * walk.stepAlong;
         result.line += walk.step / 2;
@@ -325,9 +328,10 @@ QUILL_INLINE_STEP Raycaster::WalkHit Raycaster::FinishY(Game* game, const Walk& 
     return result;
 }
 
-Raycaster::WalkHit Raycaster::CastAlone(Game* game, int px, int py, int angle, bool xWalk)
+Raycaster::WalkHit Raycaster::CastAlone(const WorldView& view, int px, int py, int angle,
+                                        bool xWalk)
 {
-    const Map& map = *game->mMap;
+    const Map& map = view.map;
     FitGrid(map);
     mGrid.RefreshWalls();
     Walk walk = xWalk ? StartX(px, py, angle) : StartY(px, py, angle);
@@ -335,16 +339,16 @@ Raycaster::WalkHit Raycaster::CastAlone(Game* game, int px, int py, int angle, b
     if (xWalk)
     {
         WalkX(map, walk);
-        return FinishX(game, walk);
+        return FinishX(view, walk);
     }
     WalkY(map, walk);
-    return FinishY(game, walk);
+    return FinishY(view, walk);
 }
 
-RayHit Raycaster::CastXRay(Game* game, int px, int py, int angle, int& tileX, int& tileY,
+RayHit Raycaster::CastXRay(const WorldView& view, int px, int py, int angle, int& tileX, int& tileY,
                            double& hitY, int& hitX)
 {
-    const WalkHit result = CastAlone(game, px, py, angle, true);
+    const WalkHit result = CastAlone(view, px, py, angle, true);
     hitY = result.along;
     hitX = result.line;
     tileX = result.hit.tileX;
@@ -352,10 +356,10 @@ RayHit Raycaster::CastXRay(Game* game, int px, int py, int angle, int& tileX, in
     return result.hit;
 }
 
-RayHit Raycaster::CastYRay(Game* game, int px, int py, int angle, int& tileX, int& tileY,
+RayHit Raycaster::CastYRay(const WorldView& view, int px, int py, int angle, int& tileX, int& tileY,
                            double& hitX, int& hitY)
 {
-    const WalkHit result = CastAlone(game, px, py, angle, false);
+    const WalkHit result = CastAlone(view, px, py, angle, false);
     hitX = result.along;
     hitY = result.line;
     tileX = result.hit.tileX;
@@ -368,37 +372,39 @@ int Raycaster::ColumnCount(const SDL_Surface* frame)
     return std::min(frame->w, MAX_COLUMNS);
 }
 
-void Raycaster::CastColumns(Game* game, const Entity* player, SDL_Surface* frame)
+void Raycaster::CastColumns(const WorldView& view)
 {
-    const int px = TruncToInt(player->mX);
-    const int py = TruncToInt(player->mY);
-    FitGrid(*game->mMap);
+    const Entity& player = view.player;
+    const int px = TruncToInt(player.mX);
+    const int py = TruncToInt(player.mY);
+    FitGrid(view.map);
     // Tails of an earlier cast into the same marks go first, on its walls.
-    FinishAllTails(*game->mMap);
+    FinishAllTails(view.map);
     // The walls read from the map once for all the columns.
     mGrid.RefreshWalls();
-    mTailMap = game->mMap.get();
+    mTailMap = &view.map;
     mTailEyeX = px;
     mTailEyeY = py;
-    mTailFirstAngle = RayAngle(player->mAngle, 0);
-    mTailCount = ColumnCount(frame);
+    mTailFirstAngle = RayAngle(player.mAngle, 0);
+    mTailCount = ColumnCount(view.frame);
     for (int column = 0; column < mTailCount; ++column)
     {
         mTails[static_cast<std::size_t>(column)].pending = false;
     }
     mCastingFrame = true;
-    MarkSurroundings(*game->mMap, px, py);
+    MarkSurroundings(view.map, px, py);
     int angle = mTailFirstAngle;
-    for (int column = 0; column < ColumnCount(frame); ++column, angle = NextRayAngle(angle))
+    for (int column = 0; column < ColumnCount(view.frame); ++column, angle = NextRayAngle(angle))
     {
-        CastColumn(game, column, angle, px, py, player->mZ);
+        CastColumn(view, column, angle, px, py, player.mZ);
     }
     mCastingFrame = false;
 }
 
-void Raycaster::CastColumn(Game* game, int columnIndex, int angle, int px, int py, double eyeHeight)
+void Raycaster::CastColumn(const WorldView& view, int columnIndex, int angle, int px, int py,
+                           double eyeHeight)
 {
-    Map& map = *game->mMap;
+    const Map& map = view.map;
     if (!mCastingFrame)
     {
         // A column on its own reads the walls afresh.
@@ -424,7 +430,7 @@ void Raycaster::CastColumn(Game* game, int columnIndex, int angle, int px, int p
     double yDistance = NO_LIMIT;
     for (;;)
     {
-        WalkBoth(game, xWalk, yWalk, xHit, yHit, xDistance, yDistance);
+        WalkBoth(view, xWalk, yWalk, xHit, yHit, xDistance, yDistance);
         // A tie goes to the horizontal line. A walk still on its way would
         // meet its wall further than the other's.
         const bool horizontal = yWalk.done && (!xWalk.done || yDistance <= xDistance);
@@ -446,7 +452,7 @@ void Raycaster::CastColumn(Game* game, int columnIndex, int angle, int px, int p
         slice.tileX = hit.tileX;
         slice.tileY = hit.tileY;
         const TextureFlagsType& flags =
-            game->mTextureFlags[static_cast<std::size_t>(slice.textureIndex)];
+            view.textureFlags[static_cast<std::size_t>(slice.textureIndex)];
         slice.isDoor = flags.isDoor;
         slice.isSprite = false;
         slice.ceilingFactor = planeDistance * (TILE_SIZE - eyeHeight);
@@ -455,11 +461,12 @@ void Raycaster::CastColumn(Game* game, int columnIndex, int angle, int px, int p
         {
             break;
         }
-        // Look through the cell: clear it for the walks and put it back afterwards.
-        // Only a walk that stopped at the cleared cell meets something new.
+        // Look through the cell: clear it in the tiles for the walks and put
+        // it back afterwards (the walks read the walls through the tiles only;
+        // the map stays as it is). Only a walk that stopped at the cleared
+        // cell meets something new.
         mErased.push_back(
             {hit.tileX, hit.tileY, map.GetTile(hit.tileX, hit.tileY, TileType::WallsAndDoors)});
-        map.SetTile(hit.tileX, hit.tileY, 0, TileType::WallsAndDoors);
         if (map.IsInside(hit.tileX, hit.tileY))
         {
             mGrid.SetSolid(hit.tileX, hit.tileY, false);
@@ -476,7 +483,6 @@ void Raycaster::CastColumn(Game* game, int columnIndex, int angle, int px, int p
     KeepTail(columnIndex, xWalk.done ? yWalk : xWalk, !xWalk.done);
     for (const TemporaryErasedType& erased : mErased)
     {
-        map.SetTile(erased.x, erased.y, erased.value, TileType::WallsAndDoors);
         if (map.IsInside(erased.x, erased.y))
         {
             mGrid.SetSolid(erased.x, erased.y, erased.value != 0);
@@ -484,10 +490,11 @@ void Raycaster::CastColumn(Game* game, int columnIndex, int angle, int px, int p
     }
 }
 
-QUILL_INLINE_STEP void Raycaster::WalkBoth(Game* game, Walk& xWalk, Walk& yWalk, WalkHit& xHit,
-                                           WalkHit& yHit, double& xDistance, double& yDistance)
+QUILL_INLINE_STEP void Raycaster::WalkBoth(const WorldView& view, Walk& xWalk, Walk& yWalk,
+                                           WalkHit& xHit, WalkHit& yHit, double& xDistance,
+                                           double& yDistance)
 {
-    const Map& map = *game->mMap;
+    const Map& map = view.map;
     // A column on its own walks both to their ends. In a frame the walk that
     // crosses its lines more often (the one less likely to jump a wall) goes
     // first to its end, then the other only as long as its wall could be the
@@ -502,7 +509,7 @@ QUILL_INLINE_STEP void Raycaster::WalkBoth(Game* game, Walk& xWalk, Walk& yWalk,
                                                     : WalkOn<true, false>(map, xWalk, NO_LIMIT);
             if (done)
             {
-                xHit = FinishX(game, xWalk);
+                xHit = FinishX(view, xWalk);
                 xDistance = CrossingDistance(xWalk, xHit.along);
             }
         }
@@ -512,7 +519,7 @@ QUILL_INLINE_STEP void Raycaster::WalkBoth(Game* game, Walk& xWalk, Walk& yWalk,
                                                     : WalkOn<false, false>(map, yWalk, NO_LIMIT);
             if (done)
             {
-                yHit = FinishY(game, yWalk);
+                yHit = FinishY(view, yWalk);
                 yDistance = CrossingDistance(yWalk, yHit.along);
             }
         }
@@ -683,30 +690,29 @@ void Raycaster::FinishTailsThrough(const Map& map, int x, int y)
 
 // --- The frame ---
 
-void Raycaster::RayCaster(Game* game)
+void Raycaster::RayCaster(const WorldView& view)
 {
-    SDL_Surface* walls = game->mImageManager->GetImage("walls");
-    SDL_Surface* floors = game->mImageManager->GetImage("ceilingsAndFloors");
-    if (walls == nullptr || floors == nullptr)
+    if (view.images.GetImage("walls") == nullptr ||
+        view.images.GetImage("ceilingsAndFloors") == nullptr)
     {
         return;
     }
-    const Entity* player = game->GetPlayer();
-    SDL_Surface* frame = game->mFramework->mSurface.Get<SDL_Surface>();
-    ClearVisibility(*game->mMap);
-    CastColumns(game, player, frame);
-    ProjectEntities(game, frame, player);
-    DrawColumns(game, frame, player);
+    ClearVisibility(view.map);
+    CastColumns(view);
+    ProjectEntities(view);
+    DrawColumns(view);
 }
 
-void Raycaster::ProjectEntities(Game* game, SDL_Surface* frame, const Entity* player)
+void Raycaster::ProjectEntities(const WorldView& view)
 {
-    const Map& map = *game->mMap;
+    const Map& map = view.map;
+    const Entity* player = &view.player;
+    SDL_Surface* frame = view.frame;
     const int px = TruncToInt(player->mX);
     const int py = TruncToInt(player->mY);
     mSprites.clear();
     std::size_t order = 0;
-    for (const auto& owned : game->mEntities)
+    for (const auto& owned : view.entities)
     {
         Entity* entity = owned.get();
         ++order;
@@ -749,11 +755,11 @@ void Raycaster::ProjectEntities(Game* game, SDL_Surface* frame, const Entity* pl
               });
     for (const SpriteEntry& sprite : mSprites)
     {
-        RenderEntity(frame, sprite.entity);
+        RenderEntity(frame, sprite.entity, &view.images);
     }
 }
 
-void Raycaster::RenderEntity(SDL_Surface* frame, Entity* entity)
+void Raycaster::RenderEntity(SDL_Surface* frame, Entity* entity, const ImageManager* images)
 {
     if (frame == nullptr || entity->mTextureName.empty() || entity->mScreenSize < 1 ||
         entity->mDistance < 1)
@@ -772,9 +778,7 @@ void Raycaster::RenderEntity(SDL_Surface* frame, Entity* entity)
         entity->mSourceRect.x = TILE_SIZE * entity->mAnimationFrame;
     }
     // Looked up once here; a missing image fails when the strips are drawn.
-    SDL_Surface* image = entity->mGame != nullptr && entity->mGame->mImageManager != nullptr
-                             ? entity->mGame->mImageManager->GetImage(entity->mTextureName)
-                             : nullptr;
+    SDL_Surface* image = images != nullptr ? images->GetImage(entity->mTextureName) : nullptr;
     const int columns = ColumnCount(frame);
     // Only the strips that fall on the screen.
     const long long first = std::max(0LL, -static_cast<long long>(entity->mScreenX));
@@ -818,9 +822,9 @@ void Raycaster::RenderEntity(SDL_Surface* frame, Entity* entity)
     }
 }
 
-void Raycaster::DrawColumns(Game* game, SDL_Surface* frame, const Entity* player)
+void Raycaster::DrawColumns(const WorldView& view)
 {
-    mPainter.Paint(game, frame, player, mColumns, ColumnCount(frame), mAnimations, *this);
+    mPainter.Paint(view, mColumns, ColumnCount(view.frame), mAnimations, *this);
 }
 
 void Raycaster::RotateAnimations()

@@ -5,6 +5,7 @@
 #include "render/raycaster_tables.h"
 #include "render/view_column.h"
 #include "render/view_painter.h"
+#include "render/world_view.h"
 #include "world/world_types.h"
 
 #include <SDL.h>
@@ -14,7 +15,7 @@
 #include <vector>
 
 class Entity;
-class Game;
+class ImageManager;
 class Map;
 
 // Draws the 3D view: casts one ray per screen column through the map grid,
@@ -44,27 +45,31 @@ public:
 
     Raycaster();
 
-    void Init(Game* game);
+    // Sets up the animations of the animated textures (noting each one's
+    // index in its flags) and the tables for a view this many columns wide.
+    void Init(std::vector<TextureFlagsType>& textureFlags, int viewWidth);
     void SetVisArray(int width, int height);
-    RayHit CastXRay(Game* game, int px, int py, int angle, int& tileX, int& tileY, double& hitY,
-                    int& hitX);
-    RayHit CastYRay(Game* game, int px, int py, int angle, int& tileX, int& tileY, double& hitX,
-                    int& hitY);
-    void RayCaster(Game* game);
+    RayHit CastXRay(const WorldView& view, int px, int py, int angle, int& tileX, int& tileY,
+                    double& hitY, int& hitX);
+    RayHit CastYRay(const WorldView& view, int px, int py, int angle, int& tileX, int& tileY,
+                    double& hitX, int& hitY);
+    void RayCaster(const WorldView& view);
     // Inserts an entity's strips into the columns. The strips borrow the
-    // entity's texture name: they are good while the entity lives.
-    void RenderEntity(SDL_Surface* frame, Entity* entity);
+    // entity's texture name: they are good while the entity lives. The
+    // sprite's image is looked up in `images` once for all its strips, or
+    // else by each strip when it is drawn.
+    void RenderEntity(SDL_Surface* frame, Entity* entity, const ImageManager* images = nullptr);
     void RotateAnimations();
 
     // The steps of RayCaster, usable one by one.
     // Fills every column of the view with its wall and door strips.
-    void CastColumns(Game* game, const Entity* player, SDL_Surface* frame);
+    void CastColumns(const WorldView& view);
     // Fills one column with the strips its ray meets, nearest first.
-    void CastColumn(Game* game, int column, int angle, int px, int py, double eyeHeight);
+    void CastColumn(const WorldView& view, int column, int angle, int px, int py, double eyeHeight);
     // Projects the visible entities and inserts their strips, farthest first.
-    void ProjectEntities(Game* game, SDL_Surface* frame, const Entity* player);
+    void ProjectEntities(const WorldView& view);
     // Draws the columns' strips with their ceilings and floors.
-    void DrawColumns(Game* game, SDL_Surface* frame, const Entity* player);
+    void DrawColumns(const WorldView& view);
 
     // Whether a ray passed through the cell (or it touches the eye) this frame.
     // Walks the rest of the rays that could have passed it, if they are left.
@@ -169,7 +174,7 @@ private:
     // Walks a column's two walks until the nearer wall is known: one walk has
     // stopped for good, and the other too or is behind it. The distances are
     // those of the walls met.
-    void WalkBoth(Game* game, Walk& xWalk, Walk& yWalk, WalkHit& xHit, WalkHit& yHit,
+    void WalkBoth(const WorldView& view, Walk& xWalk, Walk& yWalk, WalkHit& xHit, WalkHit& yHit,
                   double& xDistance, double& yDistance);
     // The distance of a walk's point at `along` on its line.
     static double CrossingDistance(const Walk& walk, double along)
@@ -179,9 +184,9 @@ private:
     // Keeps what is left of a frame column's walk.
     void KeepTail(int columnIndex, const Walk& walk, bool xWalk);
     // One ray cast on its own (outside a frame), walked to its wall.
-    WalkHit CastAlone(Game* game, int px, int py, int angle, bool xWalk);
-    WalkHit FinishX(Game* game, const Walk& walk) const;
-    WalkHit FinishY(Game* game, const Walk& walk) const;
+    WalkHit CastAlone(const WorldView& view, int px, int py, int angle, bool xWalk);
+    WalkHit FinishX(const WorldView& view, const Walk& walk) const;
+    WalkHit FinishY(const WorldView& view, const Walk& walk) const;
 
     ViewPainter mPainter;
     // The walls the rays meet and the cells they pass this frame.

@@ -1,11 +1,13 @@
 #include "render/view_painter.h"
 
-#include "core/game.h"
+#include "core/image_manager.h"
 #include "core/utils.h"
 #include "render/inline_step.h"
 #include "render/raycaster_tables.h"
 #include "render/surface_lock.h"
+#include "world/entity.h"
 #include "world/grid_math.h"
+#include "world/map.h"
 
 #include <algorithm>
 #include <cmath>
@@ -137,13 +139,14 @@ ViewPainter::PixelLayout ViewPainter::LayoutOf(const SDL_PixelFormat* format)
 
 // --- Setting up the frame ---
 
-void ViewPainter::Paint(Game* game, SDL_Surface* frame, const Entity* player,
-                        const std::vector<ViewColumn>& columns, int count,
+void ViewPainter::Paint(const WorldView& view, const std::vector<ViewColumn>& columns, int count,
                         const std::vector<AnimationsType>& animations,
                         const RaycasterTables& tables)
 {
-    SDL_Surface* walls = game->mImageManager->GetImage("walls");
-    SDL_Surface* floors = game->mImageManager->GetImage("ceilingsAndFloors");
+    SDL_Surface* frame = view.frame;
+    const Entity& player = view.player;
+    SDL_Surface* walls = view.images.GetImage("walls");
+    SDL_Surface* floors = view.images.GetImage("ceilingsAndFloors");
     if (walls == nullptr || floors == nullptr)
     {
         return;
@@ -169,9 +172,9 @@ void ViewPainter::Paint(Game* game, SDL_Surface* frame, const Entity* player,
         ViewPainter& painter;
         ~SourceUnlocker() { painter.UnlockSources(); }
     } unlocker{*this};
-    ResolveSources(game, walls, columns, count, animations);
+    ResolveSources(view, walls, columns, count, animations);
 
-    const Map& map = *game->mMap;
+    const Map& map = view.map;
     FrameState& state = mFrame;
     state.frame = frame;
     state.framePixels = static_cast<std::uint8_t*>(frame->pixels);
@@ -184,23 +187,23 @@ void ViewPainter::Paint(Game* game, SDL_Surface* frame, const Entity* player,
     state.floorLayout = LayoutOf(floors->format);
     state.directFloors = state.directFrame && state.floorLayout.direct;
     state.map = &map;
-    state.floorRects = &game->mCeilingFloorRects;
+    state.floorRects = &view.ceilingFloorRects;
     const bool grids = map.HasGrids() && map.mWidth > 0 && map.mHeight > 0;
     state.floorGrid = grids ? map.mCeilingsAndFloors.data() : nullptr;
     state.mapWidth = grids ? map.mWidth : 0;
     state.mapLimitX = grids ? static_cast<double>(TILE_SIZE) * map.mWidth : 0;
     state.mapLimitY = grids ? static_cast<double>(TILE_SIZE) * map.mHeight : 0;
-    state.eyeX = TruncToInt(player->mX);
-    state.eyeY = TruncToInt(player->mY);
-    state.eyeHeight = player->mZ;
+    state.eyeX = TruncToInt(player.mX);
+    state.eyeY = TruncToInt(player.mY);
+    state.eyeHeight = player.mZ;
     state.halfHeight = frame->h * 0.5;
     state.tables = &tables;
     state.columns = &columns;
     PrepareRows(frame->h);
-    PrepareFloors(game);
+    PrepareFloors(view);
 
     RowColumns& row = mRowColumns;
-    int angle = RaycasterTables::RayAngle(player->mAngle, 0);
+    int angle = RaycasterTables::RayAngle(player.mAngle, 0);
     for (int column = 0; column < count; ++column, angle = RaycasterTables::NextRayAngle(angle))
     {
         row.cos[static_cast<std::size_t>(column)] = tables.mCos[static_cast<std::size_t>(angle)];
@@ -209,7 +212,7 @@ void ViewPainter::Paint(Game* game, SDL_Surface* frame, const Entity* player,
     const bool rowPass = RowPassFits(walls);
     if (rowPass)
     {
-        mWallColumns.Follow(walls, game->mImageManager->Generation());
+        mWallColumns.Follow(walls, view.images.Generation());
         ResetRowColumns(count);
         // No drawn pixel has this value: its alpha (or unused byte) differs.
         const PixelLayout& layout = state.floorLayout;
@@ -357,9 +360,9 @@ void ViewPainter::PrepareRows(int height)
     mHalfHeightFor = halfHeight;
 }
 
-void ViewPainter::PrepareFloors(Game* game)
+void ViewPainter::PrepareFloors(const WorldView& view)
 {
-    const std::vector<SDL_Rect>& rects = game->mCeilingFloorRects;
+    const std::vector<SDL_Rect>& rects = view.ceilingFloorRects;
     SDL_Surface* floors = mFrame.floors;
     mFloorTexture.resize(rects.size());
     mFloorTextureIndex.resize(rects.size());
@@ -375,10 +378,10 @@ void ViewPainter::PrepareFloors(Game* game)
         mFloorTextureIndex[value] =
             inside && floors->pitch % 4 == 0 ? rect.y * (floors->pitch / 4) + rect.x : -1;
     }
-    mFloorBlocks.Follow(floors, rects, game->mImageManager->Generation());
+    mFloorBlocks.Follow(floors, rects, view.images.Generation());
 }
 
-void ViewPainter::ResolveSources(Game* game, SDL_Surface* walls,
+void ViewPainter::ResolveSources(const WorldView& view, SDL_Surface* walls,
                                  const std::vector<ViewColumn>& columns, int count,
                                  const std::vector<AnimationsType>& animations)
 {
@@ -399,7 +402,7 @@ void ViewPainter::ResolveSources(Game* game, SDL_Surface* walls,
                 SDL_Surface* image = slice.image;
                 if (image == nullptr)
                 {
-                    image = game->mImageManager->GetImage(std::string(slice.textureName));
+                    image = view.images.GetImage(std::string(slice.textureName));
                 }
                 if (image == nullptr)
                 {
@@ -410,19 +413,19 @@ void ViewPainter::ResolveSources(Game* game, SDL_Surface* walls,
             }
             else if (slice.isDoor)
             {
-                source = {DoorSurface(game, slice.tileX, slice.tileY), 0, 0};
+                source = {DoorSurface(view.map, slice.tileX, slice.tileY), 0, 0};
             }
             else
             {
                 const TextureFlagsType& flags =
-                    game->mTextureFlags[static_cast<std::size_t>(slice.textureIndex)];
+                    view.textureFlags[static_cast<std::size_t>(slice.textureIndex)];
                 std::size_t rectangle = static_cast<std::size_t>(slice.textureIndex);
                 if (flags.animated)
                 {
                     rectangle += static_cast<std::size_t>(
                         animations[static_cast<std::size_t>(flags.animationIndex)].frame);
                 }
-                const SDL_Rect& rect = game->mWallRects.at(rectangle);
+                const SDL_Rect& rect = view.wallRects.at(rectangle);
                 source = {walls, rect.x, rect.y};
             }
             if (source.surface != walls && !LockSource(source.surface))
@@ -435,7 +438,7 @@ void ViewPainter::ResolveSources(Game* game, SDL_Surface* walls,
     }
 }
 
-SDL_Surface* ViewPainter::DoorSurface(Game* game, int tileX, int tileY)
+SDL_Surface* ViewPainter::DoorSurface(const Map& map, int tileX, int tileY)
 {
     const std::size_t slot = static_cast<std::size_t>((tileX * 31 + tileY) & (DOOR_CACHE_SIZE - 1));
     DoorEntry& entry = mDoorCache[slot];
@@ -443,7 +446,7 @@ SDL_Surface* ViewPainter::DoorSurface(Game* game, int tileX, int tileY)
     {
         return entry.surface;
     }
-    SDL_Surface* surface = game->mMap->GetDoor(tileX, tileY)->surface.Get<SDL_Surface>();
+    SDL_Surface* surface = map.GetDoor(tileX, tileY)->surface.Get<SDL_Surface>();
     entry = {tileX, tileY, surface, true};
     return surface;
 }

@@ -6,6 +6,7 @@
 #include "render/strip_block.h"
 #include "render/texture_blocks.h"
 #include "render/view_column.h"
+#include "render/world_view.h"
 #include "world/world_types.h"
 
 #include <SDL.h>
@@ -13,8 +14,6 @@
 #include <cstdint>
 #include <vector>
 
-class Entity;
-class Game;
 class Map;
 class RaycasterTables;
 
@@ -50,8 +49,7 @@ public:
 
     // Draws the strips of columns 0 to count - 1. Nothing is drawn when the
     // images are missing or a surface cannot be locked.
-    void Paint(Game* game, SDL_Surface* frame, const Entity* player,
-               const std::vector<ViewColumn>& columns, int count,
+    void Paint(const WorldView& view, const std::vector<ViewColumn>& columns, int count,
                const std::vector<AnimationsType>& animations, const RaycasterTables& tables);
 
     const ShadeTable& Shades() const { return mShades; }
@@ -194,12 +192,13 @@ private:
 
     static PixelLayout LayoutOf(const SDL_PixelFormat* format);
     void PrepareRows(int height);
-    void PrepareFloors(Game* game);
+    void PrepareFloors(const WorldView& view);
     // Finds every slice's image in the order the columns are drawn back to
     // front, so that a missing image fails exactly as it would there.
-    void ResolveSources(Game* game, SDL_Surface* walls, const std::vector<ViewColumn>& columns,
-                        int count, const std::vector<AnimationsType>& animations);
-    SDL_Surface* DoorSurface(Game* game, int tileX, int tileY);
+    void ResolveSources(const WorldView& view, SDL_Surface* walls,
+                        const std::vector<ViewColumn>& columns, int count,
+                        const std::vector<AnimationsType>& animations);
+    SDL_Surface* DoorSurface(const Map& map, int tileX, int tileY);
     // Locks a door or sprite image for the frame where it needs it; false when
     // there is no image or it cannot be locked.
     bool LockSource(SDL_Surface* source);

@@ -134,7 +134,7 @@ std::int32_t Map::CheckTileType(int x, int y) const
     return value < 0 ? value : value & ~DOOR_FLAG;
 }
 
-DoorInfo* Map::GetDoor(int x, int y)
+DoorInfo* Map::GetDoor(int x, int y) const
 {
     DoorInfo* door = FindDoor(x, y);
     if (door == nullptr)

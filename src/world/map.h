@@ -35,7 +35,7 @@ public:
     // The walls cell without its door bit; -1 outside the map.
     std::int32_t CheckTileType(int x, int y) const;
     // Throws std::runtime_error when the cell has no door.
-    DoorInfo* GetDoor(int x, int y);
+    DoorInfo* GetDoor(int x, int y) const;
     // The first door of the cell, or null.
     DoorInfo* FindDoor(int x, int y) const;
     void ClearMap();

@@ -106,7 +106,7 @@ TEST(FrameRender, AWallAtTheProjectionDistanceCoversRows88To151)
     slice.textureIndex = 0;
     slice.ceilingFactor = caster.mProjectionDistance / caster.mViewCos[40] * 32;
     slice.floorFactor = slice.ceilingFactor;
-    caster.DrawColumns(&world.game(), frame, &world.player());
+    caster.DrawColumns(world.view());
     const Rgb wall = Shaded(WallLeft(0), 3072.0 / 277);
     EXPECT_EQ(RowsOf(world, 40, wall), std::make_pair(88, 151));
     EXPECT_NE(world.Pixel(40, 87), wall);
@@ -129,7 +129,7 @@ TEST(FrameRender, AWallAtTheProjectionDistanceCoversRows88To151)
     far = column;
     far.slices[0].distance = 5000;
     far.slices[0].scale = caster.mProjectionDistance / 5000;
-    caster.DrawColumns(&world.game(), frame, &world.player());
+    caster.DrawColumns(world.view());
     EXPECT_EQ(world.Pixel(41, 120), (Rgb{0, 1, 4}));
     EXPECT_EQ(RowsOf(world, 41, Rgb{0, 1, 4}), std::make_pair(119, 121));
 }

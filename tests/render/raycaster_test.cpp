@@ -19,7 +19,7 @@ const MapText DOOR_CORRIDOR =
 
 const Raycaster::Column& CastOneColumn(WorldFixture& world, int column, int angle, int px, int py)
 {
-    world.raycaster().CastColumn(&world.game(), column, angle, px, py, 32);
+    world.raycaster().CastColumn(world.view(), column, angle, px, py, 32);
     return world.raycaster().mColumns[static_cast<std::size_t>(column)];
 }
 } // namespace
@@ -115,7 +115,7 @@ TEST(RaycasterCasts, MeetTheWallsOfAClosedRoom)
     int tileY = 0;
     double hitY = 0;
     int hitX = 0;
-    const RayHit xHit = caster.CastXRay(&world.game(), 96, 96, 0, tileX, tileY, hitY, hitX);
+    const RayHit xHit = caster.CastXRay(world.view(), 96, 96, 0, tileX, tileY, hitY, hitX);
     EXPECT_EQ(hitX, 128);
     EXPECT_DOUBLE_EQ(hitY, 96.0 + 32 * std::tan(0.0003272));
     EXPECT_EQ(xHit.tile, 1);
@@ -126,7 +126,7 @@ TEST(RaycasterCasts, MeetTheWallsOfAClosedRoom)
     // The horizontal ray runs almost along the lines and ends far away.
     double hitXLine = 0;
     int hitYLine = 0;
-    caster.CastYRay(&world.game(), 96, 96, 0, tileX, tileY, hitXLine, hitYLine);
+    caster.CastYRay(world.view(), 96, 96, 0, tileX, tileY, hitXLine, hitYLine);
     EXPECT_EQ(hitYLine, 128);
     EXPECT_GT(hitXLine, 90000);
     const Raycaster::Column& column = CastOneColumn(world, 160, 0, 96, 96);
@@ -174,13 +174,13 @@ TEST(RaycasterCasts, ShowTheDoorFrameOnlyToRaysComingOutOfTheDoor)
     double hitY = 0;
     int hitX = 0;
     // Standing in the doorway and looking west at the framed wall (1, 2).
-    RayHit hit = world.raycaster().CastXRay(&world.game(), 150, 160, 960, tileX, tileY, hitY, hitX);
+    RayHit hit = world.raycaster().CastXRay(world.view(), 150, 160, 960, tileX, tileY, hitY, hitX);
     EXPECT_EQ(hit.tile, DOOR_FRAME_WALL);
     EXPECT_EQ(hit.tileX, 1);
     // The same wall seen from the upper room keeps its own number.
     double hitXLine = 0;
     int hitYLine = 0;
-    hit = world.raycaster().CastYRay(&world.game(), 96, 96, 480, tileX, tileY, hitXLine, hitYLine);
+    hit = world.raycaster().CastYRay(world.view(), 96, 96, 480, tileX, tileY, hitXLine, hitYLine);
     EXPECT_EQ(hit.tileX, 1);
     EXPECT_EQ(hit.tileY, 2);
     EXPECT_EQ(hit.tile, 1);

@@ -5,8 +5,8 @@
 
 #include "core/game.h"
 #include "gameplay/player.h"
-#include "render/reference_views.h"
-#include "render/renderer_comparison.h"
+#include "reference/reference_views.h"
+#include "reference/renderer_comparison.h"
 #include "support/scratch_dir.h"
 #include "support/test_game.h"
 
@@ -303,10 +303,9 @@ TEST(RendererIdentity, SpritesBeforeDoorsAndAnExitDoorAtTheEndLookTheSame)
     TwoRenderers renderers;
     Game& game = renderers.game();
     const ScratchDir scratch;
-    const std::vector<std::string> walls = {
-        "1 1 1 1 1", "1 0 0 0 1", "1 0 0 0 1", "1 1 7 1 1", "1 0 0 0 1",
-        "1 0 0 0 1", "1 1 8 1 1", "1 0 0 0 1", "1 0 0 0 1", "1 1 11 1 1", "1 0 0 0 1",
-        "1 1 1 1 1"};
+    const std::vector<std::string> walls = {"1 1 1 1 1", "1 0 0 0 1",  "1 0 0 0 1", "1 1 7 1 1",
+                                            "1 0 0 0 1", "1 0 0 0 1",  "1 1 8 1 1", "1 0 0 0 1",
+                                            "1 0 0 0 1", "1 1 11 1 1", "1 0 0 0 1", "1 1 1 1 1"};
     std::ostringstream text;
     text << "5\n" << walls.size() << "\n\n";
     for (const std::string& row : walls)
@@ -361,7 +360,7 @@ TEST(RendererIdentity, FramesOfOtherSizesLookTheSame)
         game.mFramework->mSurface.Reset(
             SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
         // The light reaches by the width of the view.
-        game.mRaycaster->Init(&game);
+        game.mRaycaster->Init(game.mTextureFlags, width);
         RendererComparison comparison(game);
         std::vector<ReferenceView> all = views.ShippedStarts(GameDataDir().string());
         all.push_back(views.Hall(50));

@@ -60,6 +60,7 @@ public:
     Game& game() { return *mGame; }
     Map& map() { return *mGame->mMap; }
     Raycaster& raycaster() { return *mGame->mRaycaster; }
+    WorldView view() { return mGame->MakeWorldView(); }
     ScratchDir& dir() { return *mDir; }
 
     // Writes a map file into the scratch directory; returns its path.

@@ -253,7 +253,7 @@ void GameBench::MeasureFrameParts(Game& game, int frames)
                  game.DoEntities();
                  game.GetPlayerRecord()->Update();
              });
-        time(View, [&] { game.mRaycaster->RayCaster(&game); });
+        time(View, [&] { game.mRaycaster->RayCaster(game.MakeWorldView()); });
         time(Hand, [&] { game.RenderHand(game.GetPlayerRecord()); });
         time(Flashes, [&] { game.RenderScreenFlashes(); });
         time(Hud, [&] { game.RenderHUD(game.GetPlayerRecord()); });

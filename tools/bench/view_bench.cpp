@@ -1,7 +1,7 @@
 #include "view_bench.h"
 
 #include "core/game.h"
-#include "render/renderer_comparison.h"
+#include "reference/renderer_comparison.h"
 
 #include <algorithm>
 #include <chrono>
@@ -71,14 +71,14 @@ ViewBench::Timing ViewBench::Measure(Game& game, RendererComparison& comparison,
     Raycaster& renderer = *game.mRaycaster;
     for (int i = 0; i < WARM_UP_FRAMES; ++i)
     {
-        renderer.RayCaster(&game);
+        renderer.RayCaster(game.MakeWorldView());
     }
     std::vector<double> frames;
     const Clock::time_point start = Clock::now();
     while (static_cast<int>(frames.size()) < RENDERER_FRAMES ||
            std::chrono::duration<double>(Clock::now() - start).count() < RENDERER_SECONDS)
     {
-        frames.push_back(TimeOne([&] { renderer.RayCaster(&game); }));
+        frames.push_back(TimeOne([&] { renderer.RayCaster(game.MakeWorldView()); }));
     }
     timing.renderer = Median(frames);
 
@@ -126,7 +126,6 @@ void ViewBench::Profile(const std::string& filter)
         views.push_back(mViews.MapOfSide(side));
     }
     Raycaster& renderer = *game.mRaycaster;
-    const Entity* player = nullptr;
     for (const ReferenceView& view : views)
     {
         if (view.name.find(filter) == std::string::npos)
@@ -134,8 +133,7 @@ void ViewBench::Profile(const std::string& filter)
             continue;
         }
         ReferenceViews::Enter(game, view);
-        player = game.GetPlayer();
-        SDL_Surface* frame = game.mFramework->GetSurface();
+        const WorldView world = game.MakeWorldView();
         std::vector<double> whole;
         std::vector<double> drawing;
         std::vector<double> casting;
@@ -143,10 +141,10 @@ void ViewBench::Profile(const std::string& filter)
         const Clock::time_point start = Clock::now();
         while (std::chrono::duration<double>(Clock::now() - start).count() < PROFILE_SECONDS)
         {
-            whole.push_back(TimeOne([&] { renderer.RayCaster(&game); }));
-            drawing.push_back(TimeOne([&] { renderer.DrawColumns(&game, frame, player); }));
-            casting.push_back(TimeOne([&] { renderer.CastColumns(&game, player, frame); }));
-            projecting.push_back(TimeOne([&] { renderer.ProjectEntities(&game, frame, player); }));
+            whole.push_back(TimeOne([&] { renderer.RayCaster(game.MakeWorldView()); }));
+            drawing.push_back(TimeOne([&] { renderer.DrawColumns(world); }));
+            casting.push_back(TimeOne([&] { renderer.CastColumns(world); }));
+            projecting.push_back(TimeOne([&] { renderer.ProjectEntities(world); }));
         }
         char line[256];
         std::snprintf(line, sizeof line, "%-40s %10.0f ns, drawing %10.0f ns", view.name.c_str(),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/reference_views.h"
+#include "reference/reference_views.h"
 
 #include <iosfwd>
 #include <string>

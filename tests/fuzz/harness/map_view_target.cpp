@@ -119,7 +119,7 @@ private:
     {
         SDL_Surface* frame = mGame->mFramework->GetSurface();
         SDL_FillRect(frame, nullptr, SDL_MapRGB(frame->format, 0, 0, 0));
-        mGame->mRaycaster->RayCaster(mGame.get());
+        mGame->mRaycaster->RayCaster(mGame->MakeWorldView());
     }
 
     void HoldRandomKeys()

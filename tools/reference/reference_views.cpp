@@ -1,4 +1,4 @@
-#include "render/reference_views.h"
+#include "reference/reference_views.h"
 
 #include "core/game.h"
 #include "gameplay/player.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/wrapper.h"
-#include "render/reference_raycaster.h"
+#include "reference/reference_raycaster.h"
 
 #include <SDL.h>
 

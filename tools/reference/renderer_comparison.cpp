@@ -1,4 +1,4 @@
-#include "render/renderer_comparison.h"
+#include "reference/renderer_comparison.h"
 
 #include "core/game.h"
 #include "render/surface_lock.h"
@@ -9,8 +9,8 @@
 
 RendererComparison::RendererComparison(Game& game) : mGame(game)
 {
-    mReference.Init(&game);
     const SDL_Surface* frame = game.mFramework->GetSurface();
+    mReference.Init(game.mTextureFlags, frame->w);
     SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(
         0, frame->w, frame->h, frame->format->BitsPerPixel, frame->format->format);
     if (picture == nullptr)
@@ -39,7 +39,7 @@ void RendererComparison::FillWithPattern(SDL_Surface* frame, std::uint32_t seed)
 void RendererComparison::DrawReference()
 {
     mReference.mAnimations = mGame.mRaycaster->mAnimations;
-    mReference.RayCaster(&mGame);
+    mReference.RayCaster(mGame.MakeWorldView());
 }
 
 int RendererComparison::DifferingPixels(std::uint32_t seed)
@@ -47,7 +47,7 @@ int RendererComparison::DifferingPixels(std::uint32_t seed)
     SDL_Surface* frame = mGame.mFramework->GetSurface();
     SDL_Surface* picture = mGamePicture.Get<SDL_Surface>();
     FillWithPattern(frame, seed);
-    mGame.mRaycaster->RayCaster(&mGame);
+    mGame.mRaycaster->RayCaster(mGame.MakeWorldView());
     {
         const SurfaceLock from(frame);
         const SurfaceLock to(picture);

@@ -2,6 +2,7 @@
 
 #include "render/column_slice.h"
 #include "render/raycaster_tables.h"
+#include "render/world_view.h"
 #include "world/world_types.h"
 
 #include <SDL.h>
@@ -12,7 +13,6 @@
 #include <vector>
 
 class Entity;
-class Game;
 class Map;
 
 // Draws the 3D view: casts one ray per screen column through the map grid,
@@ -37,25 +37,25 @@ public:
         std::int32_t count = 0;
     };
 
-    void Init(Game* game);
+    void Init(std::vector<TextureFlagsType>& textureFlags, int viewWidth);
     void SetVisArray(int width, int height);
-    RayHit CastXRay(Game* game, int px, int py, int angle, int& tileX, int& tileY, double& hitY,
-                    int& hitX);
-    RayHit CastYRay(Game* game, int px, int py, int angle, int& tileX, int& tileY, double& hitX,
-                    int& hitY);
-    void RayCaster(Game* game);
+    RayHit CastXRay(const WorldView& view, int px, int py, int angle, int& tileX, int& tileY,
+                    double& hitY, int& hitX);
+    RayHit CastYRay(const WorldView& view, int px, int py, int angle, int& tileX, int& tileY,
+                    double& hitX, int& hitY);
+    void RayCaster(const WorldView& view);
     void RenderEntity(SDL_Surface* frame, Entity* entity);
     void RotateAnimations();
 
     // The steps of RayCaster, usable one by one.
     // Fills every column of the view with its wall and door strips.
-    void CastColumns(Game* game, const Entity* player, SDL_Surface* frame);
+    void CastColumns(const WorldView& view);
     // Fills one column with the strips its ray meets, nearest first.
-    void CastColumn(Game* game, int column, int angle, int px, int py, double eyeHeight);
+    void CastColumn(const WorldView& view, int column, int angle, int px, int py, double eyeHeight);
     // Projects the visible entities and inserts their strips, farthest first.
-    void ProjectEntities(Game* game, SDL_Surface* frame, const Entity* player);
+    void ProjectEntities(const WorldView& view);
     // Draws the columns' strips with their ceilings and floors.
-    void DrawColumns(Game* game, SDL_Surface* frame, const Entity* player);
+    void DrawColumns(const WorldView& view);
 
     // Whether a ray passed through the cell (or it touches the eye) this frame.
     bool IsVisible(const Map& map, int x, int y) const;
@@ -72,13 +72,16 @@ private:
     // The wall number to draw for a walls cell that a ray stopped at; nearX and
     // nearY name the cell the ray came out of.
     static std::int32_t WallNumberOf(const Map& map, std::int32_t value, int nearX, int nearY);
+    // A walls cell as the rays of the column being cast see it: the cells it
+    // has looked through (mErased) are empty.
+    std::int32_t WallAt(const Map& map, int x, int y) const;
     static int ColumnCount(const SDL_Surface* frame);
 
     // Drawing one strip with the ceiling above and the floor below it.
-    void DrawSlice(Game* game, SDL_Surface* frame, SDL_Surface* walls, SDL_Surface* floors,
-                   int column, int angle, const ColumnSlice& slice, const Entity* player);
-    void DrawFloorPoint(Game* game, SDL_Surface* frame, SDL_Surface* floors, int column, int y,
-                        int angle, double distance, const Entity* player, bool ceiling);
-    SDL_Surface* SliceSource(Game* game, SDL_Surface* walls, const ColumnSlice& slice,
+    void DrawSlice(const WorldView& view, SDL_Surface* walls, SDL_Surface* floors, int column,
+                   int angle, const ColumnSlice& slice);
+    void DrawFloorPoint(const WorldView& view, SDL_Surface* floors, int column, int y, int angle,
+                        double distance, bool ceiling);
+    SDL_Surface* SliceSource(const WorldView& view, SDL_Surface* walls, const ColumnSlice& slice,
                              SDL_Point& origin) const;
 };

@@ -1,9 +1,11 @@
-#include "render/reference_raycaster.h"
+#include "reference/reference_raycaster.h"
 
-#include "core/game.h"
+#include "core/image_manager.h"
 #include "core/utils.h"
 #include "render/surface_lock.h"
+#include "world/entity.h"
 #include "world/grid_math.h"
+#include "world/map.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,10 +49,10 @@ void PutDark(SDL_Surface* frame, int x, int y)
 
 // --- Tables ---
 
-void ReferenceRaycaster::Init(Game* game)
+void ReferenceRaycaster::Init(std::vector<TextureFlagsType>& textureFlags, int viewWidth)
 {
     mAnimations.clear();
-    for (TextureFlagsType& flags : game->mTextureFlags)
+    for (TextureFlagsType& flags : textureFlags)
     {
         if (!flags.animated)
         {
@@ -61,7 +63,7 @@ void ReferenceRaycaster::Init(Game* game)
         flags.animationIndex = static_cast<std::int32_t>(mAnimations.size() - 1);
         flags.doorDelay = 6;
     }
-    BuildLight(game->mFramework->GetSurface()->w);
+    BuildLight(viewWidth);
     BuildTables();
 }
 
@@ -143,10 +145,22 @@ std::int32_t ReferenceRaycaster::WallNumberOf(const Map& map, std::int32_t value
     return wall >= 1 && wall <= WALL_TEXTURE_COUNT ? wall : DOOR_FRAME_WALL;
 }
 
-RayHit ReferenceRaycaster::CastXRay(Game* game, int px, int py, int angle, int& tileX, int& tileY,
-                                    double& hitY, int& hitX)
+std::int32_t ReferenceRaycaster::WallAt(const Map& map, int x, int y) const
 {
-    const Map& map = *game->mMap;
+    for (const TemporaryErasedType& erased : mErased)
+    {
+        if (erased.x == x && erased.y == y)
+        {
+            return 0;
+        }
+    }
+    return map.GetTile(x, y, TileType::WallsAndDoors);
+}
+
+RayHit ReferenceRaycaster::CastXRay(const WorldView& view, int px, int py, int angle, int& tileX,
+                                    int& tileY, double& hitY, int& hitX)
+{
+    const Map& map = view.map;
     int gridX = px & ~(TILE_SIZE - 1);
     int side = 0;
     int step = TILE_SIZE;
@@ -174,7 +188,7 @@ RayHit ReferenceRaycaster::CastXRay(Game* game, int px, int py, int angle, int& 
             // The ray left the map: it ends on the solid outside.
             break;
         }
-        const std::int32_t value = map.GetTile(cellX, cellY, TileType::WallsAndDoors);
+        const std::int32_t value = WallAt(map, cellX, cellY);
         if (value != 0)
         {
             wall = WallNumberOf(map, value, TileOf(gridX + (side == 0 ? -1 : 1)), TileOf(y));
@@ -184,7 +198,7 @@ RayHit ReferenceRaycaster::CastXRay(Game* game, int px, int py, int angle, int& 
         y += mStepY[angle];
         gridX += step;
     }
-    if (game->mTextureFlags[static_cast<std::size_t>(wall - 1)].halfDepth)
+    if (view.textureFlags[static_cast<std::size_t>(wall - 1)].halfDepth)
     {
         y += 0.5 * mStepY[angle];
         gridX += step / 2;
@@ -196,10 +210,10 @@ RayHit ReferenceRaycaster::CastXRay(Game* game, int px, int py, int angle, int& 
     return {wall, cellX, cellY};
 }
 
-RayHit ReferenceRaycaster::CastYRay(Game* game, int px, int py, int angle, int& tileX, int& tileY,
-                                    double& hitX, int& hitY)
+RayHit ReferenceRaycaster::CastYRay(const WorldView& view, int px, int py, int angle, int& tileX,
+                                    int& tileY, double& hitX, int& hitY)
 {
-    const Map& map = *game->mMap;
+    const Map& map = view.map;
     int gridY = py & ~(TILE_SIZE - 1);
     int side = 0;
     int step = TILE_SIZE;
@@ -226,7 +240,7 @@ RayHit ReferenceRaycaster::CastYRay(Game* game, int px, int py, int angle, int& 
         {
             break;
         }
-        const std::int32_t value = map.GetTile(cellX, cellY, TileType::WallsAndDoors);
+        const std::int32_t value = WallAt(map, cellX, cellY);
         if (value != 0)
         {
             wall = WallNumberOf(map, value, TileOf(x), TileOf(gridY + (side == 0 ? -1 : 1)));
@@ -236,7 +250,7 @@ RayHit ReferenceRaycaster::CastYRay(Game* game, int px, int py, int angle, int& 
         x += mStepX[angle];
         gridY += step;
     }
-    if (game->mTextureFlags[static_cast<std::size_t>(wall - 1)].halfDepth)
+    if (view.textureFlags[static_cast<std::size_t>(wall - 1)].halfDepth)
     {
         x += 0.5 * mStepX[angle];
         gridY += step / 2;
@@ -253,20 +267,21 @@ int ReferenceRaycaster::ColumnCount(const SDL_Surface* frame)
     return std::min(frame->w, MAX_COLUMNS);
 }
 
-void ReferenceRaycaster::CastColumns(Game* game, const Entity* player, SDL_Surface* frame)
+void ReferenceRaycaster::CastColumns(const WorldView& view)
 {
+    const Entity* player = &view.player;
     const int px = TruncToInt(player->mX);
     const int py = TruncToInt(player->mY);
-    for (int column = 0; column < ColumnCount(frame); ++column)
+    for (int column = 0; column < ColumnCount(view.frame); ++column)
     {
-        CastColumn(game, column, RayAngle(player->mAngle, column), px, py, player->mZ);
+        CastColumn(view, column, RayAngle(player->mAngle, column), px, py, player->mZ);
     }
 }
 
-void ReferenceRaycaster::CastColumn(Game* game, int columnIndex, int angle, int px, int py,
-                                    double eyeHeight)
+void ReferenceRaycaster::CastColumn(const WorldView& view, int columnIndex, int angle, int px,
+                                    int py, double eyeHeight)
 {
-    Map& map = *game->mMap;
+    const Map& map = view.map;
     Column& column = mColumns[static_cast<std::size_t>(columnIndex)];
     column.count = 0;
     mErased.clear();
@@ -282,8 +297,8 @@ void ReferenceRaycaster::CastColumn(Game* game, int columnIndex, int angle, int 
         int yTileY = 0;
         int yLine = 0;
         double yHitX = 0;
-        const RayHit xHit = CastXRay(game, px, py, angle, xTileX, xTileY, xHitY, xLine);
-        const RayHit yHit = CastYRay(game, px, py, angle, yTileX, yTileY, yHitX, yLine);
+        const RayHit xHit = CastXRay(view, px, py, angle, xTileX, xTileY, xHitY, xLine);
+        const RayHit yHit = CastYRay(view, px, py, angle, yTileX, yTileY, yHitX, yLine);
         const double xDistance = (xHitY - py) * mInvSin[angle];
         const double yDistance = (yHitX - px) * mInvCos[angle];
         // A tie goes to the horizontal line.
@@ -304,7 +319,7 @@ void ReferenceRaycaster::CastColumn(Game* game, int columnIndex, int angle, int 
         slice.tileX = hit.tileX;
         slice.tileY = hit.tileY;
         const TextureFlagsType& flags =
-            game->mTextureFlags[static_cast<std::size_t>(slice.textureIndex)];
+            view.textureFlags[static_cast<std::size_t>(slice.textureIndex)];
         slice.isDoor = flags.isDoor;
         slice.isSprite = false;
         slice.ceilingFactor = planeDistance * (TILE_SIZE - eyeHeight);
@@ -313,42 +328,39 @@ void ReferenceRaycaster::CastColumn(Game* game, int columnIndex, int angle, int 
         {
             break;
         }
-        // Look through the cell: clear it for the next cast and put it back afterwards.
+        // Look through the cell: it counts as empty for the next cast and
+        // holds its wall again afterwards.
         mErased.push_back(
             {hit.tileX, hit.tileY, map.GetTile(hit.tileX, hit.tileY, TileType::WallsAndDoors)});
-        map.SetTile(hit.tileX, hit.tileY, 0, TileType::WallsAndDoors);
     }
-    for (const TemporaryErasedType& erased : mErased)
-    {
-        map.SetTile(erased.x, erased.y, erased.value, TileType::WallsAndDoors);
-    }
+    mErased.clear();
 }
 
 // --- The frame ---
 
-void ReferenceRaycaster::RayCaster(Game* game)
+void ReferenceRaycaster::RayCaster(const WorldView& view)
 {
-    SDL_Surface* walls = game->mImageManager->GetImage("walls");
-    SDL_Surface* floors = game->mImageManager->GetImage("ceilingsAndFloors");
+    SDL_Surface* walls = view.images.GetImage("walls");
+    SDL_Surface* floors = view.images.GetImage("ceilingsAndFloors");
     if (walls == nullptr || floors == nullptr)
     {
         return;
     }
-    const Entity* player = game->GetPlayer();
-    SDL_Surface* frame = game->mFramework->mSurface.Get<SDL_Surface>();
-    ClearVisibility(*game->mMap);
-    CastColumns(game, player, frame);
-    ProjectEntities(game, frame, player);
-    DrawColumns(game, frame, player);
+    ClearVisibility(view.map);
+    CastColumns(view);
+    ProjectEntities(view);
+    DrawColumns(view);
 }
 
-void ReferenceRaycaster::ProjectEntities(Game* game, SDL_Surface* frame, const Entity* player)
+void ReferenceRaycaster::ProjectEntities(const WorldView& view)
 {
-    const Map& map = *game->mMap;
+    const Map& map = view.map;
+    const Entity* player = &view.player;
+    SDL_Surface* frame = view.frame;
     const int px = TruncToInt(player->mX);
     const int py = TruncToInt(player->mY);
     std::vector<Entity*> sprites;
-    for (const auto& owned : game->mEntities)
+    for (const auto& owned : view.entities)
     {
         Entity* entity = owned.get();
         const int cellX = TruncToInt(entity->mX) / TILE_SIZE;
@@ -445,10 +457,11 @@ void ReferenceRaycaster::RenderEntity(SDL_Surface* frame, Entity* entity)
     }
 }
 
-void ReferenceRaycaster::DrawColumns(Game* game, SDL_Surface* frame, const Entity* player)
+void ReferenceRaycaster::DrawColumns(const WorldView& view)
 {
-    SDL_Surface* walls = game->mImageManager->GetImage("walls");
-    SDL_Surface* floors = game->mImageManager->GetImage("ceilingsAndFloors");
+    SDL_Surface* frame = view.frame;
+    SDL_Surface* walls = view.images.GetImage("walls");
+    SDL_Surface* floors = view.images.GetImage("ceilingsAndFloors");
     if (walls == nullptr || floors == nullptr)
     {
         return;
@@ -470,23 +483,23 @@ void ReferenceRaycaster::DrawColumns(Game* game, SDL_Surface* frame, const Entit
     }
     for (int column = 0; column < ColumnCount(frame); ++column)
     {
-        const int angle = RayAngle(player->mAngle, column);
+        const int angle = RayAngle(view.player.mAngle, column);
         const Column& strips = mColumns[static_cast<std::size_t>(column)];
         // Farthest first, so that nearer strips cover what lies behind them.
         for (int s = strips.count - 1; s >= 0; --s)
         {
-            DrawSlice(game, frame, walls, floors, column, angle,
-                      strips.slices[static_cast<std::size_t>(s)], player);
+            DrawSlice(view, walls, floors, column, angle,
+                      strips.slices[static_cast<std::size_t>(s)]);
         }
     }
 }
 
-SDL_Surface* ReferenceRaycaster::SliceSource(Game* game, SDL_Surface* walls,
+SDL_Surface* ReferenceRaycaster::SliceSource(const WorldView& view, SDL_Surface* walls,
                                              const ColumnSlice& slice, SDL_Point& origin) const
 {
     if (slice.isSprite)
     {
-        SDL_Surface* image = game->mImageManager->GetImage(slice.textureName);
+        SDL_Surface* image = view.images.GetImage(slice.textureName);
         if (image == nullptr)
         {
             throw std::runtime_error("Couldn't get entity texture with key: " + slice.textureName);
@@ -497,27 +510,26 @@ SDL_Surface* ReferenceRaycaster::SliceSource(Game* game, SDL_Surface* walls,
     if (slice.isDoor)
     {
         origin = {0, 0};
-        return game->mMap->GetDoor(slice.tileX, slice.tileY)->surface.Get<SDL_Surface>();
+        return view.map.GetDoor(slice.tileX, slice.tileY)->surface.Get<SDL_Surface>();
     }
-    const TextureFlagsType& flags =
-        game->mTextureFlags[static_cast<std::size_t>(slice.textureIndex)];
+    const TextureFlagsType& flags = view.textureFlags[static_cast<std::size_t>(slice.textureIndex)];
     std::size_t rectangle = static_cast<std::size_t>(slice.textureIndex);
     if (flags.animated)
     {
         rectangle += static_cast<std::size_t>(
             mAnimations[static_cast<std::size_t>(flags.animationIndex)].frame);
     }
-    const SDL_Rect& rect = game->mWallRects.at(rectangle);
+    const SDL_Rect& rect = view.wallRects.at(rectangle);
     origin = {rect.x, rect.y};
     return walls;
 }
 
-void ReferenceRaycaster::DrawSlice(Game* game, SDL_Surface* frame, SDL_Surface* walls,
-                                   SDL_Surface* floors, int column, int angle,
-                                   const ColumnSlice& slice, const Entity* player)
+void ReferenceRaycaster::DrawSlice(const WorldView& view, SDL_Surface* walls, SDL_Surface* floors,
+                                   int column, int angle, const ColumnSlice& slice)
 {
+    SDL_Surface* frame = view.frame;
     SDL_Point origin{0, 0};
-    SDL_Surface* source = SliceSource(game, walls, slice, origin);
+    SDL_Surface* source = SliceSource(view, walls, slice, origin);
     // The walls are locked for the whole frame already; doors and sprites here.
     const SurfaceLock sourceLock(source == walls ? nullptr : source);
     if (source != walls && !sourceLock.Locked())
@@ -525,7 +537,7 @@ void ReferenceRaycaster::DrawSlice(Game* game, SDL_Surface* frame, SDL_Surface* 
         return;
     }
     const double halfHeight = frame->h * 0.5;
-    const double eyeHeight = player->mZ;
+    const double eyeHeight = view.player.mZ;
     const double top = halfHeight - (TILE_SIZE - eyeHeight) * slice.scale;
     const double bottom = halfHeight + eyeHeight * slice.scale;
     const double light = LightAt(slice.distance);
@@ -535,13 +547,13 @@ void ReferenceRaycaster::DrawSlice(Game* game, SDL_Surface* frame, SDL_Surface* 
         const double y = row;
         if (y < top)
         {
-            DrawFloorPoint(game, frame, floors, column, row, angle,
-                           slice.ceilingFactor / (halfHeight - y), player, true);
+            DrawFloorPoint(view, floors, column, row, angle, slice.ceilingFactor / (halfHeight - y),
+                           true);
         }
         else if (y >= bottom)
         {
-            DrawFloorPoint(game, frame, floors, column, row, angle,
-                           slice.floorFactor / (y - halfHeight), player, false);
+            DrawFloorPoint(view, floors, column, row, angle, slice.floorFactor / (y - halfHeight),
+                           false);
         }
         else
         {
@@ -551,10 +563,11 @@ void ReferenceRaycaster::DrawSlice(Game* game, SDL_Surface* frame, SDL_Surface* 
     }
 }
 
-void ReferenceRaycaster::DrawFloorPoint(Game* game, SDL_Surface* frame, SDL_Surface* floors,
-                                        int column, int y, int angle, double distance,
-                                        const Entity* player, bool ceiling)
+void ReferenceRaycaster::DrawFloorPoint(const WorldView& view, SDL_Surface* floors, int column,
+                                        int y, int angle, double distance, bool ceiling)
 {
+    SDL_Surface* frame = view.frame;
+    const Entity* player = &view.player;
     if (!std::isfinite(distance) || distance < 0)
     {
         PutDark(frame, column, y);
@@ -563,14 +576,14 @@ void ReferenceRaycaster::DrawFloorPoint(Game* game, SDL_Surface* frame, SDL_Surf
     const double wx = TruncToInt(player->mX) + mCos[static_cast<std::size_t>(angle)] * distance;
     const double wy = TruncToInt(player->mY) + mSin[static_cast<std::size_t>(angle)] * distance;
     const std::int32_t value =
-        game->mMap->GetTile(TileOf(wx), TileOf(wy), TileType::CeilingsAndFloors);
-    if (value < 0 || value >= static_cast<std::int32_t>(game->mCeilingFloorRects.size()))
+        view.map.GetTile(TileOf(wx), TileOf(wy), TileType::CeilingsAndFloors);
+    if (value < 0 || value >= static_cast<std::int32_t>(view.ceilingFloorRects.size()))
     {
         // Beyond the map there is nothing to see.
         PutDark(frame, column, y);
         return;
     }
-    const SDL_Rect& rect = game->mCeilingFloorRects[static_cast<std::size_t>(value)];
+    const SDL_Rect& rect = view.ceilingFloorRects[static_cast<std::size_t>(value)];
     // The ceiling shows the cell's floor texture turned over.
     const int u = (ceiling ? TruncToInt(wx - TILE_SIZE) : TruncToInt(wx)) & (TILE_SIZE - 1);
     const int v = (ceiling ? TruncToInt(TILE_SIZE - wy) : TruncToInt(wy)) & (TILE_SIZE - 1);
