@@ -11,7 +11,8 @@ mode="${1:-}"
 packages=(g++ cmake ninja-build pkg-config libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
           libvorbis-dev libogg-dev)
 case "$mode" in
-    --tests | --sanitize) packages+=(googletest libgtest-dev) ;;
+    # The install test checks the installed desktop entry and metainfo.
+    --tests | --sanitize) packages+=(googletest libgtest-dev desktop-file-utils appstream) ;;
     --fuzz) packages+=(googletest libgtest-dev clang libclang-rt-14-dev) ;;
 esac
 

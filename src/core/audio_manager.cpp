@@ -14,7 +14,10 @@ namespace
 constexpr int MAX_VOLUME = 128;
 constexpr int CHANNELS = 16;
 
-int ClampVolume(int volume) { return std::clamp(volume, 0, MAX_VOLUME); }
+int ClampVolume(int volume)
+{
+    return std::clamp(volume, 0, MAX_VOLUME);
+}
 
 // SDL's text alone does not say which listed file failed, and for a missing
 // one it speaks of its own internals; the message names the file and why.
@@ -25,7 +28,10 @@ std::runtime_error LoadError(const std::string& prefix, const std::string& path)
 }
 } // namespace
 
-AudioManager::~AudioManager() { CleanUp(); }
+AudioManager::~AudioManager()
+{
+    CleanUp();
+}
 
 bool AudioManager::Init(bool soundOn, bool musicOn, int soundVolume, int musicVolume)
 {
@@ -64,7 +70,8 @@ bool AudioManager::LoadList(const std::string& listPath,
     std::string line;
     while (std::getline(list, line))
     {
-        for (const std::string& name : QuillUtils::SplitAtSpaces(QuillUtils::StripCarriageReturn(line)))
+        for (const std::string& name :
+             QuillUtils::SplitAtSpaces(QuillUtils::StripCarriageReturn(line)))
         {
             (this->*load)(name);
         }
@@ -74,8 +81,8 @@ bool AudioManager::LoadList(const std::string& listPath,
 
 bool AudioManager::LoadAllAudioFiles()
 {
-    return LoadList("data/sfx/sounds.cfg", &AudioManager::LoadSound) &&
-           LoadList("data/music/music.cfg", &AudioManager::LoadMusic);
+    return LoadList(mPaths.DataFile("sfx/sounds.cfg"), &AudioManager::LoadSound) &&
+           LoadList(mPaths.DataFile("music/music.cfg"), &AudioManager::LoadMusic);
 }
 
 void AudioManager::LoadSound(const std::string& name)
@@ -84,7 +91,7 @@ void AudioManager::LoadSound(const std::string& name)
     {
         return;
     }
-    const std::string path = "data/sfx/" + name;
+    const std::string path = mPaths.DataFile("sfx/" + name);
     Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
     if (chunk == nullptr)
     {
@@ -100,7 +107,7 @@ void AudioManager::LoadMusic(const std::string& name)
     {
         return;
     }
-    const std::string path = "data/music/" + name;
+    const std::string path = mPaths.DataFile("music/" + name);
     Mix_Music* music = Mix_LoadMUS(path.c_str());
     if (music == nullptr)
     {
@@ -147,8 +154,8 @@ double AudioManager::ScaledDistance(double listenerX, double listenerY, double s
     return std::sqrt(dx * dx + dy * dy);
 }
 
-StereoGains AudioManager::CalculatePanning(double listenerX, double listenerY,
-                                           double listenerAngle, double sourceX, double sourceY)
+StereoGains AudioManager::CalculatePanning(double listenerX, double listenerY, double listenerAngle,
+                                           double sourceX, double sourceY)
 {
     const double dx = (sourceX - listenerX) * QuillUtils::DEGREES_TO_RADIANS;
     const double dy = (sourceY - listenerY) * QuillUtils::DEGREES_TO_RADIANS;
@@ -170,9 +177,9 @@ StereoGains AudioManager::CalculatePanning(double listenerX, double listenerY,
     return gains;
 }
 
-void AudioManager::PlayDirectionalSound(const std::string& name, double listenerX,
-                                        double listenerY, double listenerAngle, double sourceX,
-                                        double sourceY, double range)
+void AudioManager::PlayDirectionalSound(const std::string& name, double listenerX, double listenerY,
+                                        double listenerAngle, double sourceX, double sourceY,
+                                        double range)
 {
     if (!mInitialized || !mSoundOn)
     {
@@ -183,8 +190,7 @@ void AudioManager::PlayDirectionalSound(const std::string& name, double listener
     {
         return;
     }
-    const double distance =
-        std::min(ScaledDistance(listenerX, listenerY, sourceX, sourceY), range);
+    const double distance = std::min(ScaledDistance(listenerX, listenerY, sourceX, sourceY), range);
     const StereoGains gains =
         CalculatePanning(listenerX, listenerY, listenerAngle, sourceX, sourceY);
     const int volume = CalculateVolume(distance, range);

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/game_paths.h"
 #include "core/wrapper.h"
 
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 
 // What the mixer was asked to play; handed to an observer (the tests listen).
 struct SoundEvent
@@ -29,7 +31,8 @@ struct StereoGains
 class AudioManager
 {
 public:
-    AudioManager() = default;
+    // The lists and files are read from the data folder of these paths.
+    explicit AudioManager(GamePaths paths = GamePaths()) : mPaths(std::move(paths)) {}
     ~AudioManager();
     AudioManager(const AudioManager&) = delete;
     AudioManager& operator=(const AudioManager&) = delete;
@@ -44,8 +47,7 @@ public:
     void PlaySound(const std::string& name);
     // Positions in world units, the listener's facing in radians.
     void PlayDirectionalSound(const std::string& name, double listenerX, double listenerY,
-                              double listenerAngle, double sourceX, double sourceY,
-                              double range);
+                              double listenerAngle, double sourceX, double sourceY, double range);
     void PlayMusic(const std::string& name, bool fadeIn);
     void StopMusic(bool fadeOut);
     void StopSounds();
@@ -86,6 +88,7 @@ private:
     bool LoadList(const std::string& listPath, void (AudioManager::*load)(const std::string&));
     void Notify(const SoundEvent& event) const;
 
+    GamePaths mPaths;
     std::string mLastError;
     std::function<void(const SoundEvent&)> mObserver;
 };

@@ -5,6 +5,7 @@
 #include "gameplay/player.h"
 
 #include <iostream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -17,29 +18,59 @@ struct StartupImage
     const char* error;
 };
 
-// Every image of the game, in loading order. The editor loads only the first.
+// Every image of the game, in loading order, named as under data/. The editor
+// loads only the first.
 constexpr StartupImage STARTUP_IMAGES[] = {
-    {"font", "data/gfx/font.png", "Couldn't initialize main font texture!"},
-    {"hudFont", "data/gfx/hud_font.png", "Couldn't initialize HUD font texture!"},
-    {"walls", "data/gfx/walls.png", "Couldn't initialize walls texture!"},
-    {"ceilingsAndFloors", "data/gfx/cfs.png", "Couldn't initialize ceilings and floors texture!"},
-    {"title", "data/gfx/title.png", "Couldn't initialize title texture!"},
-    {"options", "data/gfx/options.png", "Couldn't initialize options texture!"},
-    {"mapCompleted", "data/gfx/map_completed.png",
-     "Couldn't initialize the map completed texture!"},
-    {"theEnd", "data/gfx/the_end.png", "Couldn't initialize the end texture!"},
-    {"hud", "data/gfx/hud.png", "Couldn't initialize HUD texture!"},
-    {"hand", "data/gfx/hand.png", "Couldn't initialize hand texture!"},
-    {"items", "data/gfx/items.png", "Couldn't initialize items texture!"},
-    {"projectiles", "data/gfx/projectiles.png", "Couldn't initialize projectiles texture!"},
-    {"enemy", "data/gfx/enemy.png", "Couldn't initialize enemy texture!"},
-    {"arrow", "data/gfx/arrow.png", "Couldn't initialize arrow texture!"},
+    {"font", "gfx/font.png", "Couldn't initialize main font texture!"},
+    {"hudFont", "gfx/hud_font.png", "Couldn't initialize HUD font texture!"},
+    {"walls", "gfx/walls.png", "Couldn't initialize walls texture!"},
+    {"ceilingsAndFloors", "gfx/cfs.png", "Couldn't initialize ceilings and floors texture!"},
+    {"title", "gfx/title.png", "Couldn't initialize title texture!"},
+    {"options", "gfx/options.png", "Couldn't initialize options texture!"},
+    {"mapCompleted", "gfx/map_completed.png", "Couldn't initialize the map completed texture!"},
+    {"theEnd", "gfx/the_end.png", "Couldn't initialize the end texture!"},
+    {"hud", "gfx/hud.png", "Couldn't initialize HUD texture!"},
+    {"hand", "gfx/hand.png", "Couldn't initialize hand texture!"},
+    {"items", "gfx/items.png", "Couldn't initialize items texture!"},
+    {"projectiles", "gfx/projectiles.png", "Couldn't initialize projectiles texture!"},
+    {"enemy", "gfx/enemy.png", "Couldn't initialize enemy texture!"},
+    {"arrow", "gfx/arrow.png", "Couldn't initialize arrow texture!"},
 };
+
+constexpr const char* OPTIONS_HELP =
+    "Usage: quill3d [--editor] [--windowsize WIDTH HEIGHT] [--help] [--version]\n"
+    "\n"
+    "Quill 3D, a first-person action game drawn by a raycaster, with a map editor.\n"
+    "\n"
+    "  --editor                   open the map editor in an 800 x 600 window\n"
+    "  --windowsize WIDTH HEIGHT  play in a window of that many pixels (at least\n"
+    "                             320 x 240) instead of fullscreen\n"
+    "  --help                     print this help and end\n"
+    "  --version                  print the version and end\n"
+    "\n"
+    "Started from a folder that holds data/ (the source tree), the game reads\n"
+    "data/ there, keeps its settings in ql3d.cfg there, and the editor opens and\n"
+    "saves maps in data/maps/.\n\n";
+
+// What --help prints: the options, and where the files are in either layout.
+std::string Usage(const GamePaths& paths)
+{
+    const GamePaths installed = GamePaths::Installed();
+    std::ostringstream text;
+    text << OPTIONS_HELP << "Started from anywhere else, the installed game reads its data from\n  "
+         << installed.DataFolder() << "\nkeeps its settings in\n  " << installed.SettingsFile()
+         << "\nand the editor saves maps in\n  " << installed.PlayerMapsFolder()
+         << "\n(XDG_CONFIG_HOME and XDG_DATA_HOME move these two). The editor opens a map\n"
+            "from there first, then from the installed maps; a map.cfg there replaces the\n"
+            "installed map list.\n\nStarted here, the game is "
+         << (paths.IsInstalled() ? "installed" : "in its source tree") << ".\n";
+    return text.str();
+}
 } // namespace
 
 Game::Game()
-    : mRandomSource(QuillUtils::RandomGetInt), mSleep(TerminationSignal::Sleep),
-      mWaitForEvent(TerminationSignal::WaitForEvent)
+    : mPaths(GamePaths::ForThisProcess()), mRandomSource(QuillUtils::RandomGetInt),
+      mSleep(TerminationSignal::Sleep), mWaitForEvent(TerminationSignal::WaitForEvent)
 {
 }
 
@@ -52,6 +83,10 @@ bool Game::Init(int argc, char** argv)
 {
     mFramework = std::make_unique<Framework>();
     ParseCommandLines(argc, argv);
+    if (mCommandLineAnswered)
+    {
+        return false;
+    }
     const bool editor = mGameState == GameState::Editor;
     if (!editor)
     {
@@ -72,7 +107,7 @@ bool Game::Init(int argc, char** argv)
         throw std::runtime_error("Couldn't initialize framework!");
     }
 
-    mAudioManager = std::make_unique<AudioManager>();
+    mAudioManager = std::make_unique<AudioManager>(mPaths);
     if (!editor && !mAudioManager->Init(mSettings.mSoundOn, mSettings.mMusicOn,
                                         mSettings.mSoundVolume, mSettings.mMusicVolume))
     {
@@ -85,7 +120,8 @@ bool Game::Init(int argc, char** argv)
     if (editor)
     {
         const StartupImage& font = STARTUP_IMAGES[0];
-        if (!mImageManager->AddImage(font.file, font.key, mFramework->GetRendererInfo(), true))
+        if (!mImageManager->AddImage(mPaths.DataFile(font.file), font.key,
+                                     mFramework->GetRendererInfo(), true))
         {
             throw std::runtime_error(font.error);
         }
@@ -116,7 +152,8 @@ void Game::LoadStartupImages()
 {
     for (const StartupImage& image : STARTUP_IMAGES)
     {
-        if (!mImageManager->AddImage(image.file, image.key, mFramework->GetRendererInfo(), true))
+        if (!mImageManager->AddImage(mPaths.DataFile(image.file), image.key,
+                                     mFramework->GetRendererInfo(), true))
         {
             throw std::runtime_error(image.error);
         }
@@ -167,6 +204,14 @@ void Game::ParseCommandLines(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
     {
         const std::string argument = argv[i];
+        if (argument == "--help" || argument == "--version")
+        {
+            // Answered on the terminal; nothing else starts.
+            std::cout << (argument == "--help" ? Usage(mPaths)
+                                               : "Quill 3D " + QuillUtils::VERSION + "\n");
+            mCommandLineAnswered = true;
+            return;
+        }
         if (argument == "--editor")
         {
             SwitchGameState(GameState::Editor);

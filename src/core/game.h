@@ -2,6 +2,7 @@
 
 #include "core/audio_manager.h"
 #include "core/framework.h"
+#include "core/game_paths.h"
 #include "core/game_settings.h"
 #include "core/game_state.h"
 #include "core/image_manager.h"
@@ -43,6 +44,7 @@ public:
     Game& operator=(const Game&) = delete;
 
     // --- Start-up and shut-down (game.cpp) ---
+    // False when there is nothing to run: --help or --version was answered.
     bool Init(int argc, char** argv);
     void ParseCommandLines(int argc, char** argv);
     void CleanUp();
@@ -252,9 +254,13 @@ public:
     bool mCaptureMenuBackground = false;
     bool mLoadNextMap = false;
     bool mCursorBlink = false;
+    // --help or --version was answered: Init starts nothing.
+    bool mCommandLineAnswered = false;
     // Set once the settings file was read, so a start that fails earlier never
     // overwrites the player's settings with the defaults.
     bool mSettingsRead = false;
+    // Where the data is read and the player's files are kept.
+    GamePaths mPaths;
     GameSettings mSettings;
     GameSettings mOldSettings;
     // The window mode when the options were entered, which "Discard Changes"

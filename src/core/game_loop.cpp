@@ -279,7 +279,7 @@ void Game::SwitchGameState(GameState newState)
         mHighScoreTotal = 0;
         for (const auto& entry : mMapList)
         {
-            mHighScoreTotal += mMap->GetHighScore("data/maps/" + entry->mapFile);
+            mHighScoreTotal += mMap->GetHighScore(mPaths.MapFile(entry->mapFile));
         }
         mSettings.ReleaseAllKeys();
         break;

@@ -7,21 +7,17 @@
 #include <filesystem>
 #include <fstream>
 
-namespace
-{
-const char* const SETTINGS_FILE = "ql3d.cfg";
-} // namespace
-
 void Game::ReadConfig()
 {
-    std::ifstream file(SETTINGS_FILE);
+    const std::string path = mPaths.SettingsFile();
+    std::ifstream file(path);
     if (!file)
     {
         // Anything there that we cannot read (a folder, a file without read
         // rights, a link whose target is gone) is the player's and is left
         // alone, also at exit.
         std::error_code error;
-        const auto status = std::filesystem::symlink_status(SETTINGS_FILE, error);
+        const auto status = std::filesystem::symlink_status(path, error);
         if (status.type() != std::filesystem::file_type::not_found)
         {
             return;
@@ -32,7 +28,7 @@ void Game::ReadConfig()
         {
             return;
         }
-        file.open(SETTINGS_FILE);
+        file.open(path);
         if (!file)
         {
             return;
@@ -50,7 +46,8 @@ bool Game::WriteConfig()
     }
     // Written beside the real file (or the file a link names) and renamed over
     // it, so an interrupted write never leaves a damaged settings file.
-    return AtomicFile::Replace(SETTINGS_FILE, mSettings.Format());
+    return mPaths.CreateSettingsFolder() &&
+           AtomicFile::Replace(mPaths.SettingsFile(), mSettings.Format());
 }
 
 void Game::CloneGameSettings()

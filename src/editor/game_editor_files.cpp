@@ -7,7 +7,6 @@
 
 namespace
 {
-const std::string MAP_FOLDER = "data/maps/";
 const std::string UNTITLED_MAP = "untitled.map";
 const std::string MAP_EXTENSION = ".map";
 // Added to a map's file name for the copy kept when the program is ended with
@@ -40,7 +39,8 @@ std::vector<std::unique_ptr<Tile>> KeepTopLeft(std::vector<std::unique_ptr<Tile>
 
 bool Game::EditorLoadMap()
 {
-    std::ifstream file(MAP_FOLDER + mInputText);
+    // The player's map of that name, else the game's own.
+    std::ifstream file(mPaths.MapFile(mInputText));
     if (!file)
     {
         return false;
@@ -87,7 +87,8 @@ bool Game::EditorSaveMap()
     const std::string text = EditorMapText();
     // Written aside and moved into place once it is safely on the disk, so a
     // full disk, a crash or a power cut never costs the map already there.
-    if (!AtomicFile::Replace(MAP_FOLDER + mInputText, text))
+    if (!mPaths.CreatePlayerMapsFolder() ||
+        !AtomicFile::Replace(mPaths.PlayerMapFile(mInputText), text))
     {
         return false;
     }
@@ -108,8 +109,8 @@ void Game::EditorKeepUnsavedMap()
     const std::string stem = EndsWith(mMapName, MAP_EXTENSION)
                                  ? mMapName.substr(0, mMapName.size() - MAP_EXTENSION.size())
                                  : mMapName;
-    const std::string path = MAP_FOLDER + stem + MAP_EXTENSION + RECOVERED_SUFFIX;
-    if (AtomicFile::Replace(path, text))
+    const std::string path = mPaths.PlayerMapFile(stem + MAP_EXTENSION + RECOVERED_SUFFIX);
+    if (mPaths.CreatePlayerMapsFolder() && AtomicFile::Replace(path, text))
     {
         std::cerr << "The unsaved map was kept in " << path << '\n';
     }

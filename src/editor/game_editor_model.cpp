@@ -144,7 +144,7 @@ const char* NameOf(const PaletteDefinition<Value> (&definitions)[N], const T& va
 void Game::InitEditor()
 {
     const SDL_PixelFormat* format = mFramework->GetSurface()->format;
-    if (!mImageManager->AddImage("data/gfx/directions.png", "directions",
+    if (!mImageManager->AddImage(mPaths.DataFile("gfx/directions.png"), "directions",
                                  mFramework->GetRendererInfo(), true))
     {
         throw std::runtime_error("Couldn't initialize directions texture!");

@@ -9,9 +9,6 @@
 
 namespace
 {
-const char* const MAP_LIST_FILE = "data/maps/map.cfg";
-const std::string MAP_DIRECTORY = "data/maps/";
-
 // Text drawn centred on the frame at height y.
 void DrawCentred(const Font& font, const std::string& text, SDL_Surface* glyphs, SDL_Surface* frame,
                  int y)
@@ -23,7 +20,7 @@ void DrawCentred(const Font& font, const std::string& text, SDL_Surface* glyphs,
 
 bool Game::ReadMapConfig()
 {
-    std::ifstream file(MAP_LIST_FILE);
+    std::ifstream file(mPaths.MapListFile());
     if (!file)
     {
         return false;
@@ -68,7 +65,7 @@ void Game::LoadMap(bool newGame)
     ClearEntities(!newGame);
 
     const MapListEntry& entry = *mMapList.at(static_cast<std::size_t>(mCurrentMap));
-    const std::string path = MAP_DIRECTORY + entry.mapFile;
+    const std::string path = mPaths.MapFile(entry.mapFile);
     if (!mMap->OpenMap(path, this, newGame))
     {
         throw std::runtime_error("Couldn't open map file: " + path);

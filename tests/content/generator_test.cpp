@@ -32,7 +32,7 @@ TEST(Generator, ReproducesTheCommittedDataByteForByte)
     const std::string command =
         std::string("\"") + QUILL_GENERATOR + "\" --out \"" + output.string() + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    for (const char* folder : {"gfx", "sfx", "music"})
+    for (const char* folder : {"gfx", "sfx", "music", "icons"})
     {
         const std::set<std::string> generated = FilesIn(output / folder);
         EXPECT_EQ(generated, FilesIn(GameDataDir() / folder)) << folder;

@@ -366,3 +366,42 @@ TEST(EditorFiles, AKeptCopyOpensByItsNameAndSavesToItsMap)
     editor.Press(SDL_SCANCODE_RETURN);
     EXPECT_EQ(editor.ReadMap("level.map"), LEVEL);
 }
+
+// Installed, the player's maps come first: the editor opens the player's map
+// of a name before the game's, saves only among the player's maps (making
+// their folder when first needed, and saying so when it cannot), and a
+// player's map list replaces the game's.
+TEST(EditorFiles, InstalledThePlayersMapsComeFirstAndTakeEverySave)
+{
+    EditorHarness editor;
+    Game& game = editor.game();
+    const ScratchDir& scratch = editor.test().dir();
+    const std::string installed = (scratch.Path() / "data").string();
+    const std::string own = (scratch.Path() / "xdg/maps").string();
+    const std::string installedMap = scratch.ReadFile("data/maps/map01.map");
+    game.mPaths = GamePaths(installed, (scratch.Path() / "xdg").string(), own);
+
+    editor.Open("map01");
+    EXPECT_EQ(game.mMapWidth, std::stoi(installedMap));
+    editor.SaveAs("map01");
+    EXPECT_EQ(scratch.ReadFile("xdg/maps/map01.map"), game.EditorMapText());
+    EXPECT_EQ(scratch.ReadFile("data/maps/map01.map"), installedMap);
+    scratch.WriteFile("xdg/maps/map01.map", LEVEL);
+    editor.Press(SDL_SCANCODE_ESCAPE);
+    editor.Open("map01");
+    EXPECT_EQ(game.EditorMapText(), LEVEL);
+
+    game.mPaths = GamePaths(installed, own, own + "/map01.map/below");
+    editor.SaveAs("mine");
+    EXPECT_EQ(game.mPromptMessage, "Error while trying to save map file: mine.map");
+
+    scratch.WriteFile("xdg/maps/map.cfg", "map01.map\n");
+    TestGame::Options options;
+    options.init = false;
+    TestGame player(options);
+    player.game().mPaths = GamePaths(installed, own, own);
+    player.Init();
+    player.TapKey(SDL_SCANCODE_RETURN);
+    EXPECT_EQ(player.game().mMapList.size(), 1u);
+    EXPECT_EQ(player.game().mMap->mWidth, 4);
+}

@@ -11,11 +11,7 @@
 
 #include <chrono>
 #include <csignal>
-#include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace
 {
@@ -150,23 +146,6 @@ TEST(Termination, EverySignalEndsEveryStateInOrder)
     }
 }
 
-namespace
-{
-bool CatchesSignal(pid_t process, int signal)
-{
-    std::ifstream status("/proc/" + std::to_string(process) + "/status");
-    std::string line;
-    while (std::getline(status, line))
-    {
-        if (line.rfind("SigCgt:", 0) == 0)
-        {
-            return ((std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1) != 0;
-        }
-    }
-    return false;
-}
-} // namespace
-
 // The program itself: a fresh editor's map was never saved, so a signal keeps
 // it as "untitled.map.recovered", says so on stderr, and the program ends with 0.
 TEST(Termination, TheEditorProgramKeepsANeverSavedMap)
@@ -176,26 +155,9 @@ TEST(Termination, TheEditorProgramKeepsANeverSavedMap)
         SCOPED_TRACE("signal " + std::to_string(signal));
         ScratchDir directory;
         directory.LinkGameData();
-        const std::string errors = (directory.Path() / "stderr.txt").string();
         UseHeadlessDrivers();
-        const pid_t program = fork();
-        ASSERT_GE(program, 0);
-        if (program == 0)
-        {
-            const int file = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(file, STDERR_FILENO);
-            execl(QUILL_GAME, QUILL_GAME, "--editor", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        while (!CatchesSignal(program, signal))
-        {
-            int status = 0;
-            ASSERT_EQ(waitpid(program, &status, WNOHANG), 0) << "the program ended by itself";
-            usleep(1000);
-        }
-        kill(program, signal);
-        int status = 0;
-        waitpid(program, &status, 0);
+        const int status =
+            SignalProgramOnceListening({QUILL_GAME, "--editor"}, signal, "stderr.txt");
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
         const std::string path = "data/maps/untitled.map.recovered";
         EXPECT_NE(directory.ReadFile("stderr.txt").find(path), std::string::npos);

@@ -2,6 +2,8 @@
 
 #include <csignal>
 #include <exception>
+#include <fcntl.h>
+#include <fstream>
 #include <grp.h>
 #include <pwd.h>
 #include <stdexcept>
@@ -34,6 +36,20 @@ std::string ReadAll(int file)
         text.append(buffer, static_cast<std::size_t>(got));
     }
     return text;
+}
+
+bool CatchesSignal(pid_t process, int signal)
+{
+    std::ifstream status("/proc/" + std::to_string(process) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+    {
+        if (line.rfind("SigCgt:", 0) == 0)
+        {
+            return ((std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1) != 0;
+        }
+    }
+    return false;
 }
 } // namespace
 
@@ -124,4 +140,39 @@ std::string RunInChild(const std::function<std::string()>& work, bool unprivileg
             return work();
         });
     return child.Finish().report;
+}
+
+int SignalProgramOnceListening(const std::vector<std::string>& arguments, int signal,
+                               const std::string& errorsFile)
+{
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+    {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    const pid_t program = fork();
+    if (program < 0)
+    {
+        throw std::runtime_error("cannot fork");
+    }
+    if (program == 0)
+    {
+        const int file = open(errorsFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(file, STDERR_FILENO);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    while (!CatchesSignal(program, signal))
+    {
+        if (waitpid(program, &status, WNOHANG) != 0)
+        {
+            return status; // ended by itself
+        }
+        usleep(1000);
+    }
+    kill(program, signal);
+    waitpid(program, &status, 0);
+    return status;
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // A forked copy of the test process that runs one piece of work, for what only
 // a separate process shows: a signal, a kill, another user. The work calls
@@ -44,3 +45,9 @@ inline std::string RunAsUnprivilegedUser(const std::function<std::string()>& wor
 {
     return RunInChild(work, true);
 }
+
+// Starts a program (arguments[0] is its path) with its standard error in
+// errorsFile, waits until it has installed its handler for the signal, sends
+// the signal and returns the program's wait status.
+int SignalProgramOnceListening(const std::vector<std::string>& arguments, int signal,
+                               const std::string& errorsFile);

@@ -1,6 +1,7 @@
 // quill3d-gen: writes the game's pictures, sound effects and music into a data directory.
 // Everything is synthesised from fixed seeds, so two runs give byte-identical files.
 
+#include "app_icons.h"
 #include "image_assets.h"
 #include "music_assets.h"
 #include "sound_assets.h"
@@ -69,6 +70,7 @@ int main(int argc, char** argv)
         WriteImages(MakeDirectory(options.outputDirectory, "gfx"));
         WriteSounds(MakeDirectory(options.outputDirectory, "sfx"));
         WriteMusic(MakeDirectory(options.outputDirectory, "music"));
+        WriteAppIcons(MakeDirectory(options.outputDirectory, "icons"));
     }
     catch (const std::exception& error)
     {
