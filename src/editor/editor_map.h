@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/editor_types.h"
+#include "world/map_file.h"
 
 #include <cstdint>
 #include <istream>
@@ -28,8 +29,7 @@ struct EditorMap
     using EntityGrid = std::vector<EditorTile<std::string>*>;
 
     // The map view holds 64 x 64 cells of 8 pixels.
-    static constexpr std::int32_t MAX_SIZE = 64;
-    static constexpr const char* NO_ENTITY = "Nothing";
+    static constexpr std::int32_t MAX_SIZE = EDITOR_MAP_RULES.maxSide;
 
     std::int32_t mWidth = 0;
     std::int32_t mHeight = 0;
@@ -49,14 +49,15 @@ struct EditorMap
     void AppendEmptyCell(std::int32_t x, std::int32_t y, const EditorEmptyColors& colors);
     void AppendEmptyEntity(std::int32_t x, std::int32_t y, std::uint32_t color);
 
-    // Reads the text of a map file. The cells come without colours and the
-    // entity layer unsorted. Nothing when the editor cannot use the file: a
-    // size outside 1..64, or an entity block whose angle, column or row is no
-    // number that fits an int.
+    // Reads a map file by the editor's rules (EDITOR_MAP_RULES). The cells come
+    // without colours and the entity layer unsorted; later entities on a cell
+    // replace earlier ones. Nothing when the editor cannot use the file.
     static std::optional<EditorMap> Parse(std::istream& in);
 
-    // The text of a map file: size, the two tile layers row by row, then the
-    // entity blocks in the order of the entity list, the last without a line end.
+    // The text of a map file, the entity blocks in the order of the entity list.
     static std::string Format(std::int32_t width, std::int32_t height, const TileLayer& walls,
                               const TileLayer& floors, const EntityLayer& entities);
+
+    // An entity's facing as the editor saves and shows it: whole degrees.
+    static std::string AngleText(double angle);
 };

@@ -2,6 +2,7 @@
 // machine (file names, map sizes, the quit question and the messages).
 #include "core/game.h"
 #include "core/utils.h"
+#include "world/map_names.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -9,7 +10,6 @@
 namespace
 {
 constexpr int CELL_PIXELS = 8;
-constexpr int LAYER_COUNT = 3;
 const std::string MAP_EXTENSION = ".map";
 
 // Every key of the editor's command table; pressed while a message is shown,
@@ -204,7 +204,7 @@ void Game::EditorRunCommand(const SDL_Keysym& keysym)
         }
         break;
     case SDL_SCANCODE_C:
-        mCurrentLayer = (mCurrentLayer + 1) % LAYER_COUNT;
+        mCurrentLayer = (mCurrentLayer + 1) % MapLayers::COUNT;
         break;
     case SDL_SCANCODE_F:
         EditorChange([this, shift] { EditorFill(shift ? 1 : 0); });

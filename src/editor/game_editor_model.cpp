@@ -1,13 +1,14 @@
 // The editor's map model: palettes, display names, painting, clearing and the
 // order of the entity layer.
 #include "core/game.h"
+#include "world/map_file.h"
+#include "world/map_names.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
 #include <stdexcept>
-#include <tuple>
 
 namespace
 {
@@ -45,19 +46,18 @@ const PaletteDefinition<int> FLOOR_PALETTE[] = {
 };
 
 const PaletteDefinition<const char*> ENTITY_PALETTE[] = {
-    {"Nothing", 0, 0, 0, "Nothing"},          {"Ammo", 0, 162, 232, "Ammo"},
-    {"Health", 255, 0, 0, "Health"},          {"Orb", 255, 216, 0, "Orb"},
-    {"Scroll", 255, 255, 255, "Scroll"},      {"BlueKey", 0, 0, 128, "Blue Key"},
-    {"OrangeKey", 255, 106, 0, "Orange Key"}, {"BronzeKey", 128, 128, 0, "Bronze Key"},
-    {"Player", 0, 196, 0, "Player"},          {"Enemy", 128, 0, 0, "Enemy"},
+    {EntityNames::NOTHING, 0, 0, 0, "Nothing"},
+    {EntityNames::AMMO, 0, 162, 232, "Ammo"},
+    {EntityNames::HEALTH, 255, 0, 0, "Health"},
+    {EntityNames::ORB, 255, 216, 0, "Orb"},
+    {EntityNames::SCROLL, 255, 255, 255, "Scroll"},
+    {EntityNames::BLUE_KEY, 0, 0, 128, "Blue Key"},
+    {EntityNames::ORANGE_KEY, 255, 106, 0, "Orange Key"},
+    {EntityNames::BRONZE_KEY, 128, 128, 0, "Bronze Key"},
+    {EntityNames::PLAYER, 0, 196, 0, "Player"},
+    {EntityNames::ENEMY, 128, 0, 0, "Enemy"},
 };
 
-constexpr int LAYER_WALLS = 0;
-constexpr int LAYER_FLOORS = 1;
-constexpr int LAYER_ENTITIES = 2;
-const std::string PLAYER = "Player";
-constexpr int ORB_POINTS = 50;
-constexpr int ENEMY_POINTS = 100;
 // Cells a new map's selections start on: #1 the first real entry, #2 the empty one.
 constexpr std::size_t FIRST_SELECTION_ENTRY = 1;
 constexpr std::size_t SECOND_SELECTION_ENTRY = 0;
@@ -100,31 +100,11 @@ std::uint32_t ColorOf(const EditorPalette<T>& palette, const T& value, std::uint
     return entry != nullptr ? entry->mColor : unknown;
 }
 
-// The order of the entity layer, which is the order of the blocks in a saved
-// map: the player first, then by name; cells of the same name by row and
-// column, so that a map is always saved the same way.
+// The order of the entity layer is the order of the blocks in a saved map, so
+// that a map is always saved the same way.
 bool EntityComesBefore(const EditorTile<std::string>& a, const EditorTile<std::string>& b)
 {
-    const bool aIsPlayer = a.mValue == PLAYER;
-    const bool bIsPlayer = b.mValue == PLAYER;
-    if (aIsPlayer != bIsPlayer)
-    {
-        return aIsPlayer;
-    }
-    if (a.mValue != b.mValue)
-    {
-        return a.mValue < b.mValue;
-    }
-    return std::tie(a.mY, a.mX) < std::tie(b.mY, b.mX);
-}
-
-int PointsOf(const std::string& entity)
-{
-    if (entity == "Orb")
-    {
-        return ORB_POINTS;
-    }
-    return entity == "Enemy" ? ENEMY_POINTS : 0;
+    return SavedBefore({a.mValue, a.mX, a.mY}, {b.mValue, b.mX, b.mY});
 }
 
 template <typename Value, std::size_t N, typename T>
@@ -163,18 +143,18 @@ void Game::InitEditor()
 
 template <> std::string Game::TileValueDescription<int>(int value, int layer) const
 {
-    if (layer != LAYER_WALLS && layer != LAYER_FLOORS)
+    if (layer != MapLayers::WALLS_AND_DOORS && layer != MapLayers::CEILINGS_AND_FLOORS)
     {
         return "Unknown Layer";
     }
-    const char* name =
-        layer == LAYER_WALLS ? NameOf(WALL_PALETTE, value) : NameOf(FLOOR_PALETTE, value);
+    const char* name = layer == MapLayers::WALLS_AND_DOORS ? NameOf(WALL_PALETTE, value)
+                                                           : NameOf(FLOOR_PALETTE, value);
     return name != nullptr ? name : "Unknown Tile";
 }
 
 template <> std::string Game::TileValueDescription<std::string>(std::string value, int layer) const
 {
-    if (layer != LAYER_ENTITIES)
+    if (layer != MapLayers::ITEMS_AND_ENEMIES)
     {
         return "Unknown Layer";
     }
@@ -198,7 +178,7 @@ EditorEmptyColors Game::EditorLookUpEmptyColors() const
 {
     const std::uint32_t unknown = EditorUnknownColor();
     return {ColorOf(mWallPalette, 0, unknown), ColorOf(mFloorPalette, 0, unknown),
-            ColorOf(mEntityPalette, std::string(EditorMap::NO_ENTITY), unknown)};
+            ColorOf(mEntityPalette, std::string(EntityNames::NOTHING), unknown)};
 }
 
 void Game::EditorColorCells(EditorMap& map) const
@@ -238,7 +218,7 @@ void Game::EditorResetSelections()
 bool Game::EditorHasPlayer() const
 {
     return std::any_of(mEntityTiles.begin(), mEntityTiles.end(),
-                       [](const auto& cell) { return cell->mValue == PLAYER; });
+                       [](const auto& cell) { return cell->mValue == EntityNames::PLAYER; });
 }
 
 void Game::EditorSetTile(int button, int x, int y)
@@ -254,20 +234,22 @@ void Game::EditorSetTile(int button, int x, int y)
     const bool painting = button == 1 || button == 2;
     const int which = button - 1;
     const int index = y * mMapWidth + x;
-    if (mCurrentLayer == LAYER_WALLS || mCurrentLayer == LAYER_FLOORS)
+    if (mCurrentLayer == MapLayers::WALLS_AND_DOORS ||
+        mCurrentLayer == MapLayers::CEILINGS_AND_FLOORS)
     {
         if (painting)
         {
             EditorTile<int>& cell =
-                *(mCurrentLayer == LAYER_WALLS ? mWallTiles : mFloorTiles)[index];
+                *(mCurrentLayer == MapLayers::WALLS_AND_DOORS ? mWallTiles : mFloorTiles)[index];
             const EditorValue<int>& entry =
-                *(mCurrentLayer == LAYER_WALLS ? mWallSelection : mFloorSelection)[which];
+                *(mCurrentLayer == MapLayers::WALLS_AND_DOORS ? mWallSelection
+                                                              : mFloorSelection)[which];
             cell.mValue = entry.mValue;
             cell.mColor = entry.mColor;
         }
         return;
     }
-    if (mCurrentLayer != LAYER_ENTITIES)
+    if (mCurrentLayer != MapLayers::ITEMS_AND_ENEMIES)
     {
         return;
     }
@@ -275,7 +257,7 @@ void Game::EditorSetTile(int button, int x, int y)
     {
         const EditorValue<std::string>& entry = *mEntitySelection[which];
         // The game has one player: a second one is refused, also on its own cell.
-        if (entry.mValue == PLAYER && EditorHasPlayer())
+        if (entry.mValue == EntityNames::PLAYER && EditorHasPlayer())
         {
             mEditorAction = EditorActionState::PlayerExists;
             EditorAction();
@@ -298,7 +280,7 @@ void Game::EditorSortEntities()
     mMapHighScore = 0;
     for (const auto& cell : mEntityTiles)
     {
-        mMapHighScore += PointsOf(cell->mValue);
+        mMapHighScore += BestScorePoints(cell->mValue);
     }
 }
 
@@ -315,26 +297,26 @@ void Game::EditorEntityChanged(const EditorTile<std::string>* cell, const std::s
         std::upper_bound(mEntityTiles.begin(), mEntityTiles.end(), moved,
                          [](const auto& a, const auto& b) { return EntityComesBefore(*a, *b); });
     mEntityTiles.insert(place, std::move(moved));
-    mMapHighScore += PointsOf(cell->mValue) - PointsOf(previous);
+    mMapHighScore += BestScorePoints(cell->mValue) - BestScorePoints(previous);
 }
 
 void Game::EditorClearCell(int x, int y)
 {
     const int index = y * mMapWidth + x;
     const EditorEmptyColors empty = EditorLookUpEmptyColors();
-    if (mCurrentLayer == LAYER_WALLS)
+    if (mCurrentLayer == MapLayers::WALLS_AND_DOORS)
     {
         *mWallTiles[index] = EditorTile<int>{0, 0.0, empty.mWall, x, y};
     }
-    else if (mCurrentLayer == LAYER_FLOORS)
+    else if (mCurrentLayer == MapLayers::CEILINGS_AND_FLOORS)
     {
         *mFloorTiles[index] = EditorTile<int>{0, 0.0, empty.mFloor, x, y};
     }
-    else if (mCurrentLayer == LAYER_ENTITIES)
+    else if (mCurrentLayer == MapLayers::ITEMS_AND_ENEMIES)
     {
         EditorTile<std::string>& cell = *mEntityGrid[index];
         const std::string previous = cell.mValue;
-        cell = EditorTile<std::string>{EditorMap::NO_ENTITY, 0.0, empty.mEntity, x, y};
+        cell = EditorTile<std::string>{EntityNames::NOTHING, 0.0, empty.mEntity, x, y};
         EditorEntityChanged(&cell, previous);
     }
 }
@@ -351,17 +333,17 @@ void Game::EditorClearLayer()
             cell->mAngle = 0;
         }
     };
-    if (mCurrentLayer == LAYER_WALLS)
+    if (mCurrentLayer == MapLayers::WALLS_AND_DOORS)
     {
         clear(mWallTiles, 0, empty.mWall);
     }
-    else if (mCurrentLayer == LAYER_FLOORS)
+    else if (mCurrentLayer == MapLayers::CEILINGS_AND_FLOORS)
     {
         clear(mFloorTiles, 0, empty.mFloor);
     }
-    else if (mCurrentLayer == LAYER_ENTITIES)
+    else if (mCurrentLayer == MapLayers::ITEMS_AND_ENEMIES)
     {
-        clear(mEntityTiles, std::string(EditorMap::NO_ENTITY), empty.mEntity);
+        clear(mEntityTiles, std::string(EntityNames::NOTHING), empty.mEntity);
         EditorSortEntities();
     }
 }
@@ -369,7 +351,7 @@ void Game::EditorClearLayer()
 void Game::EditorTurnPlayer()
 {
     EditorTile<std::string>& cell = *mEntityGrid[mCursorY * mMapWidth + mCursorX];
-    if (cell.mValue != PLAYER)
+    if (cell.mValue != EntityNames::PLAYER)
     {
         return;
     }
@@ -383,15 +365,15 @@ void Game::EditorTurnPlayer()
 
 void Game::EditorStepSelection(int selection, int step)
 {
-    if (mCurrentLayer == LAYER_WALLS)
+    if (mCurrentLayer == MapLayers::WALLS_AND_DOORS)
     {
         StepSelection(mWallSelection, mWallSelectionIndex, mWallPalette, selection, step);
     }
-    else if (mCurrentLayer == LAYER_FLOORS)
+    else if (mCurrentLayer == MapLayers::CEILINGS_AND_FLOORS)
     {
         StepSelection(mFloorSelection, mFloorSelectionIndex, mFloorPalette, selection, step);
     }
-    else if (mCurrentLayer == LAYER_ENTITIES)
+    else if (mCurrentLayer == MapLayers::ITEMS_AND_ENEMIES)
     {
         StepSelection(mEntitySelection, mEntitySelectionIndex, mEntityPalette, selection, step);
     }

@@ -3,6 +3,7 @@
 #include "core/frame_pacing.h"
 #include "core/game.h"
 #include "core/utils.h"
+#include "world/map_names.h"
 
 #include <cmath>
 #include <optional>
@@ -15,12 +16,6 @@ constexpr int TEXT_X = 8;
 constexpr int SWATCH_TEXT_X = 24;
 constexpr int ENTITY_RADIUS = 2;
 constexpr int BLINK_FRAMES = 15;
-
-constexpr int LAYER_WALLS = 0;
-constexpr int LAYER_FLOORS = 1;
-constexpr int LAYER_ENTITIES = 2;
-const std::string NO_ENTITY = EditorMap::NO_ENTITY;
-const std::string PLAYER = "Player";
 
 // Locks a surface for direct pixel access when it needs it. Fills and blits
 // must happen outside such a lock.
@@ -145,20 +140,15 @@ std::string Pair(int a, int b)
     return std::to_string(a) + ", " + std::to_string(b);
 }
 
-std::string AngleText(double angle)
-{
-    return std::to_string(static_cast<long long>(std::trunc(angle)));
-}
-
 const char* LayerName(int layer)
 {
     switch (layer)
     {
-    case LAYER_WALLS:
+    case MapLayers::WALLS_AND_DOORS:
         return "Walls & Doors";
-    case LAYER_FLOORS:
+    case MapLayers::CEILINGS_AND_FLOORS:
         return "Ceilings & Floors";
-    case LAYER_ENTITIES:
+    case MapLayers::ITEMS_AND_ENEMIES:
         return "Items & Enemies";
     default:
         return "Unknown";
@@ -209,10 +199,10 @@ void Game::EditorDrawMapView(SDL_Surface* view)
                 FillSquare(view, left, top, mWallTiles[index]->mColor);
             }
             const EditorTile<std::string>& entity = *mEntityGrid[index];
-            if (mShowEntities && entity.mValue != NO_ENTITY)
+            if (mShowEntities && entity.mValue != EntityNames::NOTHING)
             {
                 FillCircle(view, left + CELL / 2, top + CELL / 2, entity.mColor);
-                if (entity.mValue == PLAYER)
+                if (entity.mValue == EntityNames::PLAYER)
                 {
                     DrawPlayerArrow(directions, view, left, top, entity.mAngle);
                 }
@@ -282,19 +272,20 @@ void Game::TileSelection(SDL_Surface* frame, SDL_Surface* font, SDL_Surface* pan
     {
         std::uint32_t color = SDL_MapRGB(frame->format, 255, 0, 255);
         bool circle = false;
-        if (mCurrentLayer == LAYER_WALLS || mCurrentLayer == LAYER_FLOORS)
+        if (mCurrentLayer == MapLayers::WALLS_AND_DOORS ||
+            mCurrentLayer == MapLayers::CEILINGS_AND_FLOORS)
         {
-            const EditorValue<int>& entry =
-                *(mCurrentLayer == LAYER_WALLS ? mWallSelection : mFloorSelection)[i];
+            const EditorValue<int>& entry = *(
+                mCurrentLayer == MapLayers::WALLS_AND_DOORS ? mWallSelection : mFloorSelection)[i];
             lines[i] += TileValueDescription(entry.mValue, mCurrentLayer);
             color = entry.mColor;
         }
-        else if (mCurrentLayer == LAYER_ENTITIES)
+        else if (mCurrentLayer == MapLayers::ITEMS_AND_ENEMIES)
         {
             const EditorValue<std::string>& entry = *mEntitySelection[i];
             lines[i] += TileValueDescription(entry.mValue, mCurrentLayer);
             color = entry.mColor;
-            circle = entry.mValue != NO_ENTITY;
+            circle = entry.mValue != EntityNames::NOTHING;
         }
         lines[i] += ")";
         if (circle)
@@ -319,16 +310,16 @@ void Game::CurrentTileFocus(SDL_Surface*, SDL_Surface* font, SDL_Surface* panel,
     const int index = y * mMapWidth + x;
     const EditorTile<int>& floor = *mFloorTiles[index];
     FillSquare(panel, TEXT_X, 104, floor.mColor);
-    mFont->RenderString(TileValueDescription(floor.mValue, LAYER_FLOORS), font, panel,
-                        SWATCH_TEXT_X, 104);
+    mFont->RenderString(TileValueDescription(floor.mValue, MapLayers::CEILINGS_AND_FLOORS), font,
+                        panel, SWATCH_TEXT_X, 104);
 
     const EditorTile<int>& wall = *mWallTiles[index];
     FillSquare(panel, TEXT_X, 120, wall.mColor);
-    mFont->RenderString(TileValueDescription(wall.mValue, LAYER_WALLS), font, panel, SWATCH_TEXT_X,
-                        120);
+    mFont->RenderString(TileValueDescription(wall.mValue, MapLayers::WALLS_AND_DOORS), font, panel,
+                        SWATCH_TEXT_X, 120);
 
     const EditorTile<std::string>& entity = *mEntityGrid[index];
-    if (entity.mValue == NO_ENTITY)
+    if (entity.mValue == EntityNames::NOTHING)
     {
         FillSquare(panel, TEXT_X, 136, entity.mColor);
     }
@@ -336,10 +327,10 @@ void Game::CurrentTileFocus(SDL_Surface*, SDL_Surface* font, SDL_Surface* panel,
     {
         FillCircle(panel, TEXT_X + CELL / 2, 136 + CELL / 2, entity.mColor);
     }
-    std::string name = TileValueDescription(entity.mValue, LAYER_ENTITIES);
-    if (entity.mValue == PLAYER)
+    std::string name = TileValueDescription(entity.mValue, MapLayers::ITEMS_AND_ENEMIES);
+    if (entity.mValue == EntityNames::PLAYER)
     {
-        name += " (Angle " + AngleText(entity.mAngle) + ")";
+        name += " (Angle " + EditorMap::AngleText(entity.mAngle) + ")";
     }
     mFont->RenderString(name, font, panel, SWATCH_TEXT_X, 136);
 }

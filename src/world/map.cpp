@@ -6,11 +6,11 @@
 #include "gameplay/item.h"
 #include "gameplay/player.h"
 #include "world/grid_math.h"
-#include "world/map_entity_reader.h"
+#include "world/map_file.h"
+#include "world/map_names.h"
 
 #include <algorithm>
 #include <fstream>
-#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -21,28 +21,11 @@ constexpr int FIRST_LOCKED_DOOR = 8;
 constexpr int LAST_DOOR = 12;
 constexpr int BOOKSHELF = 6;
 constexpr int EMPTY_BOOKSHELF = 5;
-constexpr int ORB_POINTS = 50;
-constexpr int ENEMY_POINTS = 100;
 // Half the side of an entity's square footprint.
 constexpr double PROJECTILE_HALF_SIZE = 4;
 constexpr double BODY_HALF_SIZE = 16;
 constexpr double DOOR_SOUND_RANGE = 12.0;
 constexpr double COLLISION_SOUND_RANGE = 5.0;
-
-void SkipRestOfLine(std::istream& file)
-{
-    file.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-}
-
-std::string CellText(int x, int y)
-{
-    return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
-}
-
-std::runtime_error LoadError(const std::string& problem)
-{
-    return std::runtime_error("Error loading map: " + problem);
-}
 
 // The player of the entity list, or null.
 Entity* FindPlayer(Game* game)
@@ -65,27 +48,6 @@ const TextureFlagsType* WallFlags(const Game* game, std::int32_t wall)
         return nullptr;
     }
     return &game->mTextureFlags[static_cast<std::size_t>(wall - 1)];
-}
-
-// Degrees of a map file to angle units. Anything but a number from 0 to 360
-// (a word, a number beyond an int) is named in the same message, so whoever
-// wrote the map learns which value to mend.
-int ConvertEntityAngle(const std::string& text)
-{
-    int angle = -1;
-    try
-    {
-        angle = QuillUtils::ConvertAngle(std::stoi(text));
-    }
-    catch (const std::logic_error&)
-    {
-        angle = -1;
-    }
-    if (angle == -1)
-    {
-        throw std::runtime_error("Invalid angle for entity (Must be 0-360): " + text);
-    }
-    return angle;
 }
 
 // Locks a surface for pixel access where it needs it; false when that fails.
@@ -166,17 +128,7 @@ void Map::ClearMap()
 
 EntityType Map::EntityTypeStringToEnum(const std::string& name)
 {
-    static const char* const NAMES[] = {"Player", "Health",           "Ammo",           "Orb",
-                                        "Scroll", "BlueKey",          "OrangeKey",      "BronzeKey",
-                                        "Enemy",  "PlayerProjectile", "EnemyProjectile"};
-    for (int i = 0; i < 11; ++i)
-    {
-        if (name == NAMES[i])
-        {
-            return static_cast<EntityType>(i);
-        }
-    }
-    return EntityType::Unknown;
+    return EntityTypeOfName(name);
 }
 
 // --- Loading ---
@@ -193,98 +145,56 @@ bool Map::OpenMap(const std::string& path, Game* game, bool createPlayer)
     mDoors.clear();
     mWalls.clear();
     mCeilingsAndFloors.clear();
-    ReadSize(file);
-    ReadWalls(file, game);
-    SkipRestOfLine(file);
-    ReadCeilingsAndFloors(file);
-    SkipRestOfLine(file);
-    ReadEntities(file, game, createPlayer);
+    // The reader throws at the first fault, with what came before it built.
+    MapFileReader reader(file, GAME_MAP_RULES);
+    ReadSize(reader);
+    ReadWalls(reader, game);
+    ReadCeilingsAndFloors(reader);
+    ReadEntities(reader, game, createPlayer);
     file.close();
     MarkDoors();
     return true;
 }
 
-void Map::ReadSize(std::istream& file)
+void Map::ReadSize(MapFileReader& reader)
 {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    const bool read = static_cast<bool>(file >> width >> height);
     // Until the size is known to be sound the map stays empty and consistent.
     mWidth = 0;
     mHeight = 0;
-    if (!read)
-    {
-        throw LoadError("Missing or invalid map size!");
-    }
-    if (width < 1 || width > MAX_SIDE)
-    {
-        throw LoadError("Invalid map width " + std::to_string(width) + " (Must be 1-1024)!");
-    }
-    if (height < 1 || height > MAX_SIDE)
-    {
-        throw LoadError("Invalid map height " + std::to_string(height) + " (Must be 1-1024)!");
-    }
-    SkipRestOfLine(file);
-    const std::size_t cells = static_cast<std::size_t>(width) * height;
+    reader.ReadSize();
+    const std::size_t cells = static_cast<std::size_t>(reader.Width()) * reader.Height();
     mWalls.assign(cells, 0);
     mCeilingsAndFloors.assign(cells, 0);
-    mWidth = width;
-    mHeight = height;
+    mWidth = reader.Width();
+    mHeight = reader.Height();
 }
 
-void Map::ReadWalls(std::istream& file, Game* game)
+void Map::ReadWalls(MapFileReader& reader, Game* game)
 {
-    for (int y = 0; y < mHeight; ++y)
-    {
-        for (int x = 0; x < mWidth; ++x)
-        {
-            std::int32_t wall = 0;
-            // Something that is not a number ends the numbers: the rest stays empty.
-            if (!(file >> wall))
-            {
-                return;
-            }
-            if (wall < 0 || wall > MAX_WALL_VALUE)
-            {
-                throw LoadError("Invalid wall value " + std::to_string(wall) + " at " +
-                                CellText(x, y) + " (Must be 0-14)!");
-            }
-            mWalls[static_cast<std::size_t>(y) * mWidth + x] = wall;
-            const TextureFlagsType* flags = WallFlags(game, wall);
-            if (flags != nullptr && flags->isDoor)
-            {
-                AddDoor(game, wall, x, y);
-            }
-        }
-    }
+    reader.ReadGrid(TileType::WallsAndDoors,
+                    [this, game](std::int32_t x, std::int32_t y, std::int32_t wall)
+                    {
+                        mWalls[static_cast<std::size_t>(y) * mWidth + x] = wall;
+                        const TextureFlagsType* flags = WallFlags(game, wall);
+                        if (flags != nullptr && flags->isDoor)
+                        {
+                            AddDoor(game, wall, x, y);
+                        }
+                    });
 }
 
-void Map::ReadCeilingsAndFloors(std::istream& file)
+void Map::ReadCeilingsAndFloors(MapFileReader& reader)
 {
-    for (int y = 0; y < mHeight; ++y)
-    {
-        for (int x = 0; x < mWidth; ++x)
-        {
-            std::int32_t value = 0;
-            if (!(file >> value))
-            {
-                return;
-            }
-            if (value < 0 || value > MAX_CEILING_FLOOR_VALUE)
-            {
-                throw LoadError("Invalid ceiling/floor value " + std::to_string(value) + " at " +
-                                CellText(x, y) + " (Must be 0-63)!");
-            }
-            mCeilingsAndFloors[static_cast<std::size_t>(y) * mWidth + x] = value;
-        }
-    }
+    reader.ReadGrid(TileType::CeilingsAndFloors,
+                    [this](std::int32_t x, std::int32_t y, std::int32_t value)
+                    { mCeilingsAndFloors[static_cast<std::size_t>(y) * mWidth + x] = value; });
 }
 
 void Map::AddDoor(Game* game, std::int32_t wall, int x, int y)
 {
     if (mDoors.size() >= static_cast<std::size_t>(MAX_DOORS))
     {
-        throw LoadError("Too many doors (Must be at most 4096)!");
+        throw MapLoadError("Too many doors (Must be at most 4096)!");
     }
     const TextureFlagsType& flags = game->mTextureFlags[static_cast<std::size_t>(wall - 1)];
     auto door = std::make_unique<DoorInfo>();
@@ -310,7 +220,7 @@ void Map::AddDoor(Game* game, std::int32_t wall, int x, int y)
     SDL_Surface* walls = game->mImageManager->GetImage("walls");
     if (walls == nullptr)
     {
-        throw LoadError("The walls texture is not loaded!");
+        throw MapLoadError("The walls texture is not loaded!");
     }
     if (!LockIfNeeded(walls))
     {
@@ -334,27 +244,14 @@ void Map::AddDoor(Game* game, std::int32_t wall, int x, int y)
     mDoors.push_back(std::move(door));
 }
 
-void Map::ReadEntities(std::istream& file, Game* game, bool createPlayer)
+void Map::ReadEntities(MapFileReader& reader, Game* game, bool createPlayer)
 {
-    MapEntityReader reader;
-    EntityTally tally;
-    std::string line;
-    while (std::getline(file, line))
-    {
-        if (reader.ReadLine(line))
-        {
-            CreateEntity(reader.Completed(), game, createPlayer, tally);
-        }
-    }
-    // Without a start the game would have no one to play; better to say so now.
-    if (!tally.playerFound)
-    {
-        throw LoadError("No Player defined in the map!");
-    }
+    int builtCount = 0;
+    reader.ReadEntities([&](const MapFileEntity& record)
+                        { CreateEntity(record, game, createPlayer, builtCount); });
 }
 
-void Map::CreateEntity(const MapEntityRecord& record, Game* game, bool createPlayer,
-                       EntityTally& tally)
+void Map::CreateEntity(const MapFileEntity& record, Game* game, bool createPlayer, int& builtCount)
 {
     const EntityType type = EntityTypeStringToEnum(record.name);
     const bool isItem = IsItemType(type);
@@ -362,25 +259,20 @@ void Map::CreateEntity(const MapEntityRecord& record, Game* game, bool createPla
     {
         return;
     }
-    const int angle = ConvertEntityAngle(record.angle);
-    if (record.x >= mWidth || record.y >= mHeight)
-    {
-        throw LoadError("The " + record.name + " at " + CellText(record.x, record.y) +
-                        " lies outside the map!");
-    }
+    // The reader has checked that the facing is 0 to 360 degrees and the cell on the map.
+    const int angle = QuillUtils::ConvertAngle(record.Degrees().value());
     const bool builds = type != EntityType::Player || createPlayer;
-    if (builds && tally.built == MAX_ENTITIES)
+    if (builds && builtCount == MAX_ENTITIES)
     {
-        throw LoadError("Too many entities (Must be at most 4096)!");
+        throw MapLoadError("Too many entities (Must be at most 4096)!");
     }
-    tally.built += builds ? 1 : 0;
+    builtCount += builds ? 1 : 0;
     // Everything stands in the middle of its cell.
     const double x = TILE_SIZE * static_cast<double>(record.x) + TILE_SIZE / 2;
     const double y = TILE_SIZE * static_cast<double>(record.y) + TILE_SIZE / 2;
 
     if (type == EntityType::Player)
     {
-        tally.playerFound = true;
         if (createPlayer)
         {
             auto player = std::make_unique<Player>(game);
@@ -391,7 +283,7 @@ void Map::CreateEntity(const MapEntityRecord& record, Game* game, bool createPla
         Entity* player = FindPlayer(game);
         if (player == nullptr)
         {
-            throw LoadError("The player couldn't be found in the entity list!");
+            throw MapLoadError("The player couldn't be found in the entity list!");
         }
         // The kept player moves to the new start; health, keys and the rest stay.
         player->mX = x;
@@ -407,21 +299,18 @@ void Map::CreateEntity(const MapEntityRecord& record, Game* game, bool createPla
         Entity* player = FindPlayer(game);
         if (player == nullptr)
         {
-            throw LoadError("The player must be defined as the first object!");
+            throw MapLoadError("The player must be defined as the first object!");
         }
         auto item = std::make_unique<Item>(game);
         item->Init(x, y, angle, type, player);
         game->mEntities.push_back(std::move(item));
-        if (type == EntityType::Orb)
-        {
-            mMaxScore += ORB_POINTS;
-        }
+        mMaxScore += BestScorePoints(record.name);
         return;
     }
     auto enemy = std::make_unique<Enemy>(game);
     enemy->Init(x, y, angle);
     game->mEntities.push_back(std::move(enemy));
-    mMaxScore += ENEMY_POINTS;
+    mMaxScore += BestScorePoints(record.name);
 }
 
 void Map::MarkDoors()
@@ -465,32 +354,16 @@ std::int32_t Map::GetHighScore(const std::string& path) const
     }
     // A size that is no int, too large ones included, fails the read and the
     // rest of the file with it: such a file gives no points.
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    file >> width >> height;
-    SkipRestOfLine(file);
-    // The grids are read past without being kept; a failed read ends the numbers.
-    const std::int64_t cells =
-        width > 0 && height > 0 ? static_cast<std::int64_t>(width) * height : 0;
-    for (int section = 0; section < 2; ++section)
-    {
-        std::int32_t value = 0;
-        for (std::int64_t cell = 0; cell < cells && file >> value; ++cell)
-        {
-        }
-        SkipRestOfLine(file);
-    }
+    MapFileReader reader(file, BEST_SCORE_RULES);
     std::int32_t score = 0;
-    MapEntityReader reader;
-    std::string line;
-    while (std::getline(file, line))
+    if (reader.ReadSize())
     {
-        if (!reader.ReadLine(line))
-        {
-            continue;
-        }
-        const std::string& name = reader.Completed().name;
-        score += name == "Orb" ? ORB_POINTS : (name == "Enemy" ? ENEMY_POINTS : 0);
+        // The grids are read past without being kept.
+        const auto passOver = [](std::int32_t, std::int32_t, std::int32_t) {};
+        reader.ReadGrid(TileType::WallsAndDoors, passOver);
+        reader.ReadGrid(TileType::CeilingsAndFloors, passOver);
+        reader.ReadEntities([&score](const MapFileEntity& entity)
+                            { score += BestScorePoints(entity.name); });
     }
     return score;
 }

@@ -5,30 +5,26 @@
 #include <SDL.h>
 
 #include <cstdint>
-#include <istream>
 #include <memory>
 #include <string>
 #include <vector>
 
 class Entity;
 class Game;
-struct MapEntityRecord;
+class MapFileReader;
+struct MapFileEntity;
 
 // The loaded level: the walls-and-doors grid, the ceilings-and-floors grid and
 // one door record per door cell.
 class Map
 {
 public:
-    // The largest map side the loader takes, in tiles.
-    static constexpr int MAX_SIDE = 1024;
     // Each door keeps its own 64 x 64 image, so their number is bounded: as
     // many as the editor's largest map (64 x 64) can hold.
     static constexpr int MAX_DOORS = 4096;
     // A map builds at most as many entities as the editor's largest map has
     // cells: beyond that every turn and every view would crawl.
     static constexpr int MAX_ENTITIES = 4096;
-    static constexpr int MAX_WALL_VALUE = 14;
-    static constexpr int MAX_CEILING_FLOOR_VALUE = 63;
 
     std::int32_t GetTile(int x, int y, TileType layer) const;
     void SetTile(int x, int y, std::int32_t value, TileType layer);
@@ -79,19 +75,13 @@ public:
 
 private:
     // Loading, step by step.
-    void ReadSize(std::istream& file);
-    void ReadWalls(std::istream& file, Game* game);
-    void ReadCeilingsAndFloors(std::istream& file);
+    void ReadSize(MapFileReader& reader);
+    void ReadWalls(MapFileReader& reader, Game* game);
+    void ReadCeilingsAndFloors(MapFileReader& reader);
     void AddDoor(Game* game, std::int32_t wall, int x, int y);
-    void ReadEntities(std::istream& file, Game* game, bool createPlayer);
-    // What the entity lines have built so far.
-    struct EntityTally
-    {
-        bool playerFound = false;
-        int built = 0;
-    };
-    void CreateEntity(const MapEntityRecord& record, Game* game, bool createPlayer,
-                      EntityTally& tally);
+    void ReadEntities(MapFileReader& reader, Game* game, bool createPlayer);
+    // builtCount: the entities built so far.
+    void CreateEntity(const MapFileEntity& record, Game* game, bool createPlayer, int& builtCount);
     void MarkDoors();
     void MarkDoorFrame(int x, int y);
 

@@ -60,7 +60,7 @@ struct Situation
 class Solver
 {
 public:
-    explicit Solver(const CampaignMap& map) : mMap(map), mMarked(MarkedWalls(map))
+    explicit Solver(const MapFile& map) : mMap(map), mMarked(MarkedWalls(map))
     {
         for (int y = 0; y < map.height; ++y)
         {
@@ -73,13 +73,13 @@ public:
                 }
             }
         }
-        for (const MapEntity& entity : map.entities)
+        for (const MapFileEntity& entity : map.entities)
         {
-            if (KeyColourOfItem(entity.type) != NO_KEY)
+            if (KeyColourOfItem(entity.name) != NO_KEY)
             {
-                mKeys.push_back({entity.x, entity.y, KeyColourOfItem(entity.type)});
+                mKeys.push_back({entity.x, entity.y, KeyColourOfItem(entity.name)});
             }
-            if (entity.type == "Player")
+            if (entity.name == "Player")
             {
                 mStartX = entity.x;
                 mStartY = entity.y;
@@ -269,12 +269,12 @@ private:
 
     void ListUnreachableItems(const std::vector<bool>& everReached, MapSolution& solution) const
     {
-        for (const MapEntity& entity : mMap.entities)
+        for (const MapFileEntity& entity : mMap.entities)
         {
-            if (entity.type != "Player" && entity.type != "Enemy" &&
+            if (entity.name != "Player" && entity.name != "Enemy" &&
                 !everReached[entity.y * mMap.width + entity.x])
             {
-                solution.unreachableItems.push_back(entity.type + " at (" +
+                solution.unreachableItems.push_back(entity.name + " at (" +
                                                     std::to_string(entity.x) + ", " +
                                                     std::to_string(entity.y) + ")");
             }
@@ -326,7 +326,7 @@ private:
         }
     }
 
-    const CampaignMap& mMap;
+    const MapFile& mMap;
     std::vector<int> mMarked;
     std::vector<Lock> mLocks;
     std::vector<Key> mKeys;
@@ -335,7 +335,7 @@ private:
 };
 } // namespace
 
-std::vector<int> MarkedWalls(const CampaignMap& map)
+std::vector<int> MarkedWalls(const MapFile& map)
 {
     std::vector<int> cells = map.walls;
     const auto mark = [&](int x, int y)
@@ -367,7 +367,7 @@ std::vector<int> MarkedWalls(const CampaignMap& map)
     return cells;
 }
 
-MapSolution SolveMap(const CampaignMap& map)
+MapSolution SolveMap(const MapFile& map)
 {
     return Solver(map).Solve();
 }

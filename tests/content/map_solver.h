@@ -25,8 +25,8 @@ struct MapSolution
 // (the key is used up, the door stays unlocked), picking up a key only while none of its
 // colour is held. Door-frame marks are applied as the loader applies them, so an empty
 // cell beside a door blocks. An exit is reached from any cell next to an "Exit Door".
-MapSolution SolveMap(const CampaignMap& map);
+MapSolution SolveMap(const MapFile& map);
 
 // The loader's door-frame marks on the walls layer: 0x80 on door cells, 0x40 on the
 // cells beside them (west and east of a standard door, north and south of the others).
-std::vector<int> MarkedWalls(const CampaignMap& map);
+std::vector<int> MarkedWalls(const MapFile& map);

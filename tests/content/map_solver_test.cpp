@@ -13,7 +13,7 @@ using Texts = std::vector<std::string>;
 
 MapSolution Solve(const Texts& rows)
 {
-    return SolveMap(ParseCampaignMap("test.map", BuildMapText(rows)));
+    return SolveMap(ReadMapText(BuildMapText(rows)));
 }
 } // namespace
 

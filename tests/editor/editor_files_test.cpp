@@ -77,7 +77,7 @@ TEST(EditorFiles, AFreshMapIsWrittenWithoutEntityLines)
     EXPECT_EQ(editor.game().mInputText, "untitled");
     editor.Press(SDL_SCANCODE_RETURN);
     const std::string zeros =
-        MapFileText(64, 64, UniformRows(64, 64, 0), UniformRows(64, 64, 0), "");
+        ExpectedMapText(64, 64, UniformRows(64, 64, 0), UniformRows(64, 64, 0), "");
     EXPECT_EQ(editor.ReadMap("untitled.map"), zeros);
     EXPECT_EQ(zeros.substr(zeros.size() - 3), "0\n\n");
 
@@ -104,12 +104,12 @@ TEST(EditorFiles, EntityBlocksComePlayerFirstThenByName)
     editor.Press(SDL_SCANCODE_A);
     editor.SaveAs("order");
     const std::string rows = "0 0 0 0 0 0";
-    EXPECT_EQ(editor.ReadMap("order.map"), MapFileText(6, 2, {rows, rows}, {rows, rows},
-                                                       "Type Player\nAngle 270\nX 2\nY 0\n\n"
-                                                       "Type Ammo\nAngle 0\nX 3\nY 1\n\n"
-                                                       "Type Enemy\nAngle 0\nX 4\nY 0\n\n"
-                                                       "Type Orb\nAngle 0\nX 0\nY 1\n\n"
-                                                       "Type Orb\nAngle 0\nX 5\nY 1"));
+    EXPECT_EQ(editor.ReadMap("order.map"), ExpectedMapText(6, 2, {rows, rows}, {rows, rows},
+                                                           "Type Player\nAngle 270\nX 2\nY 0\n\n"
+                                                           "Type Ammo\nAngle 0\nX 3\nY 1\n\n"
+                                                           "Type Enemy\nAngle 0\nX 4\nY 0\n\n"
+                                                           "Type Orb\nAngle 0\nX 0\nY 1\n\n"
+                                                           "Type Orb\nAngle 0\nX 5\nY 1"));
 }
 
 TEST(EditorFiles, AMapLoadsAndSavesBackUnchanged)
@@ -324,10 +324,10 @@ TEST(EditorFiles, ResizingKeepsTheTopLeftPart)
     walls[4] = "0 0 0 0 0 0 0 0 0 4 0 0";
     std::vector<std::string> floors(8, empty12);
     floors[0] = "1 0 0 0 0 0 0 0 0 0 0 0";
-    EXPECT_EQ(editor.ReadMap("resized.map"), MapFileText(12, 8, walls, floors,
-                                                         "Type Player\nAngle 0\nX 1\nY 1\n\n"
-                                                         "Type Enemy\nAngle 0\nX 2\nY 2\n\n"
-                                                         "Type Orb\nAngle 0\nX 9\nY 4"));
+    EXPECT_EQ(editor.ReadMap("resized.map"), ExpectedMapText(12, 8, walls, floors,
+                                                             "Type Player\nAngle 0\nX 1\nY 1\n\n"
+                                                             "Type Enemy\nAngle 0\nX 2\nY 2\n\n"
+                                                             "Type Orb\nAngle 0\nX 9\nY 4"));
 }
 
 TEST(EditorFiles, AFailedSaveLeavesTheOldFileAndSaysSo)

@@ -157,8 +157,8 @@ int EditorHarness::State() const
     return static_cast<int>(mTest->game().mEditorAction);
 }
 
-std::string MapFileText(int width, int height, const std::vector<std::string>& wallRows,
-                        const std::vector<std::string>& floorRows, const std::string& entities)
+std::string ExpectedMapText(int width, int height, const std::vector<std::string>& wallRows,
+                            const std::vector<std::string>& floorRows, const std::string& entities)
 {
     std::ostringstream text;
     text << width << '\n' << height << "\n\n";

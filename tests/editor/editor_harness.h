@@ -59,7 +59,7 @@ private:
 };
 
 // The text of a map file as the editor writes it, built from its parts.
-std::string MapFileText(int width, int height, const std::vector<std::string>& wallRows,
-                        const std::vector<std::string>& floorRows, const std::string& entities);
+std::string ExpectedMapText(int width, int height, const std::vector<std::string>& wallRows,
+                            const std::vector<std::string>& floorRows, const std::string& entities);
 // Rows of `count` identical values separated by spaces.
 std::vector<std::string> UniformRows(int width, int height, int value);

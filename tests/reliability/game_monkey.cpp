@@ -12,22 +12,22 @@ namespace
 // clang-format off
 const std::vector<std::string> FIRST_MAP = {
     "#######",
-    "#@ah$ X",
+    "#@ah$.X",
     "#######",
 };
 const std::vector<std::string> SECOND_MAP = {
     "##########",
-    "#@ 1    $#",
-    "#      E X",
+    "#@.1....$#",
+    "#......E.X",
     "##D#######",
-    "#E s b a #",
+    "#E.s.b.a.#",
     "##########",
 };
 const std::vector<std::string> LAST_MAP = {
     "#########",
-    "B@  s  aX",
+    "B@..s..aX",
     "#e##h####",
-    "#E  E  E#",
+    "#E..E..E#",
     "#########",
 };
 // clang-format on

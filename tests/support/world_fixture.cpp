@@ -153,18 +153,21 @@ int CellValue(char character)
     return character >= 'a' ? character - 'a' + 10 : character - '0';
 }
 
-std::string GridText(const std::vector<std::string>& rows)
+std::vector<std::int32_t> CellValues(const std::vector<std::string>& rows, std::size_t width)
 {
-    std::string text;
+    std::vector<std::int32_t> values;
     for (const std::string& row : rows)
     {
-        for (std::size_t x = 0; x < row.size(); ++x)
+        if (row.size() != width)
         {
-            text += (x == 0 ? "" : " ") + std::to_string(CellValue(row[x]));
+            throw std::invalid_argument("map rows differ in length");
         }
-        text += "\n";
+        for (const char character : row)
+        {
+            values.push_back(CellValue(character));
+        }
     }
-    return text;
+    return values;
 }
 } // namespace
 
@@ -210,33 +213,29 @@ Rgb Shaded(Rgb colour, double light)
 }
 } // namespace TestTextures
 
-MapText::MapText(std::vector<std::string> walls) : mWalls(std::move(walls))
+MapText::MapText(const std::vector<std::string>& walls)
 {
-    for (const std::string& row : mWalls)
-    {
-        mFloors.push_back(std::string(row.size(), '0'));
-    }
+    mFile.width = walls.empty() ? 0 : static_cast<std::int32_t>(walls[0].size());
+    mFile.height = static_cast<std::int32_t>(walls.size());
+    mFile.walls = CellValues(walls, static_cast<std::size_t>(mFile.width));
+    mFile.floors.assign(mFile.walls.size(), 0);
 }
 
-MapText& MapText::Floors(std::vector<std::string> floors)
+MapText& MapText::Floors(const std::vector<std::string>& floors)
 {
-    mFloors = std::move(floors);
+    mFile.floors = CellValues(floors, static_cast<std::size_t>(mFile.width));
     return *this;
 }
 
 MapText& MapText::Add(const std::string& type, int x, int y, int degrees)
 {
-    mEntities += (mEntities.empty() ? "" : "\n\n") +
-                 ("Type " + type + "\nAngle " + std::to_string(degrees) + "\nX " +
-                  std::to_string(x) + "\nY " + std::to_string(y));
+    mFile.entities.push_back({type, std::to_string(degrees), x, y});
     return *this;
 }
 
 std::string MapText::Text() const
 {
-    const std::size_t width = mWalls.empty() ? 0 : mWalls[0].size();
-    return std::to_string(width) + "\n" + std::to_string(mWalls.size()) + "\n\n" +
-           GridText(mWalls) + "\n" + GridText(mFloors) + "\n" + mEntities;
+    return MapFileText(mFile);
 }
 
 WorldFixture::WorldFixture()

@@ -4,6 +4,7 @@
 #include "gameplay/player.h"
 #include "support/scratch_dir.h"
 #include "support/test_game.h"
+#include "world/map_file.h"
 
 #include <SDL.h>
 
@@ -36,16 +37,14 @@ Rgb Shaded(Rgb colour, double light);
 class MapText
 {
 public:
-    explicit MapText(std::vector<std::string> walls);
+    explicit MapText(const std::vector<std::string>& walls);
     // The ceilings-and-floors rows in the same way (all 0 when not given).
-    MapText& Floors(std::vector<std::string> floors);
+    MapText& Floors(const std::vector<std::string>& floors);
     MapText& Add(const std::string& type, int x, int y, int degrees = 0);
     std::string Text() const;
 
 private:
-    std::vector<std::string> mWalls;
-    std::vector<std::string> mFloors;
-    std::string mEntities;
+    MapFile mFile;
 };
 
 // The 3D world alone, headless: the real framework, image manager, map and

@@ -5,7 +5,6 @@
 // is faulty or a file could not be read or written (the reason on stderr); 2 bad arguments.
 
 #include "map_layout.h"
-#include "map_writer.h"
 
 #include <exception>
 #include <filesystem>
@@ -61,7 +60,7 @@ std::string ReadFile(const std::string& path)
 
 void Compile(const std::string& layoutPath, const std::string& outputDirectory)
 {
-    MapLayout layout;
+    MapFile layout;
     try
     {
         layout = ParseLayout(ReadFile(layoutPath));
@@ -73,7 +72,7 @@ void Compile(const std::string& layoutPath, const std::string& outputDirectory)
     std::filesystem::path output = std::filesystem::path(outputDirectory);
     output /= std::filesystem::path(layoutPath).stem().string() + ".map";
     std::ofstream file(output, std::ios::binary);
-    file << WriteMapText(layout);
+    file << MapFileText(layout);
     if (!file)
     {
         throw std::runtime_error("can't write " + output.string());

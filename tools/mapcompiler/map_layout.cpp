@@ -1,28 +1,32 @@
 #include "map_layout.h"
 
+#include "world/map_names.h"
+
+#include <algorithm>
 #include <map>
 #include <sstream>
 #include <stdexcept>
 
 namespace
 {
-constexpr int MAX_SIZE = 64;
-constexpr int STANDARD_DOOR = 7;
-constexpr int EXIT_DOOR = 11;
-constexpr int FAKE_EXIT_DOOR = 12;
+constexpr int MAX_SIZE = EDITOR_MAP_RULES.maxSide;
 constexpr int HORIZONTAL_DOOR_FRAME = 1;
 constexpr int VERTICAL_DOOR_FRAME = 2;
 
-const std::map<char, int> WALLS = {{'#', 1},  {'G', 2},  {'R', 3}, {'Y', 4}, {'e', 5},
-                                   {'B', 6},  {'D', 7},  {'b', 8}, {'o', 9}, {'z', 10},
-                                   {'X', 11}, {'F', 12}, {'P', 14}};
-const std::map<char, std::string> ENTITIES = {
-    {'@', "Player"},  {'h', "Health"},    {'a', "Ammo"},      {'$', "Orb"},  {'s', "Scroll"},
-    {'1', "BlueKey"}, {'2', "OrangeKey"}, {'3', "BronzeKey"}, {'E', "Enemy"}};
+const std::map<char, int> WALLS = {
+    {'#', Walls::BLUE_WALL},     {'G', Walls::GREEN_WALL},      {'R', Walls::RED_WALL},
+    {'Y', Walls::YELLOW_WALL},   {'e', Walls::EMPTY_BOOKSHELF}, {'B', Walls::BOOKSHELF},
+    {'D', Walls::STANDARD_DOOR}, {'b', Walls::BLUE_DOOR},       {'o', Walls::ORANGE_DOOR},
+    {'z', Walls::BRONZE_DOOR},   {'X', Walls::EXIT_DOOR},       {'F', Walls::FAKE_EXIT_DOOR},
+    {'P', Walls::FIREPLACE}};
+const std::map<char, const char*> ENTITIES = {
+    {'@', EntityNames::PLAYER},     {'h', EntityNames::HEALTH},     {'a', EntityNames::AMMO},
+    {'$', EntityNames::ORB},        {'s', EntityNames::SCROLL},     {'1', EntityNames::BLUE_KEY},
+    {'2', EntityNames::ORANGE_KEY}, {'3', EntityNames::BRONZE_KEY}, {'E', EntityNames::ENEMY}};
 
 bool IsDoor(int wall)
 {
-    return wall >= STANDARD_DOOR && wall <= FAKE_EXIT_DOOR;
+    return wall >= Walls::STANDARD_DOOR && wall <= Walls::FAKE_EXIT_DOOR;
 }
 
 bool IsPlainWall(int wall)
@@ -32,7 +36,7 @@ bool IsPlainWall(int wall)
 
 bool IsExit(int wall)
 {
-    return wall == EXIT_DOOR || wall == FAKE_EXIT_DOOR;
+    return wall == Walls::EXIT_DOOR || wall == Walls::FAKE_EXIT_DOOR;
 }
 
 [[noreturn]] void Fail(int line, int column, const std::string& what)
@@ -50,17 +54,10 @@ int ParseFacing(const std::string& value, int line)
     Fail(line, 1, "the player faces 0, 90, 180 or 270 degrees, not '" + value + "'");
 }
 
-// A layout row as read, with the file line it came from for the messages.
-struct Row
-{
-    std::string cells;
-    int line = 0;
-};
-
 struct LayoutText
 {
     int playerDegrees = 0;
-    std::vector<Row> rows;
+    std::vector<LayoutRow> rows;
 };
 
 LayoutText SplitLayout(const std::string& text)
@@ -111,54 +108,21 @@ LayoutText SplitLayout(const std::string& text)
     return layout;
 }
 
-void ReadCells(const LayoutText& text, MapLayout& layout)
+void CheckSize(const LayoutText& text)
 {
-    layout.height = static_cast<int>(text.rows.size());
-    layout.width = static_cast<int>(text.rows[0].cells.size());
-    if (layout.width > MAX_SIZE || layout.height > MAX_SIZE)
+    if (static_cast<int>(text.rows[0].cells.size()) > MAX_SIZE ||
+        static_cast<int>(text.rows.size()) > MAX_SIZE)
     {
         Fail(text.rows[0].line, 1, "a map holds at most 64 x 64 cells");
     }
-    layout.walls.assign(layout.width * layout.height, 0);
-    layout.floors.assign(layout.width * layout.height, 0);
-    for (int y = 0; y < layout.height; ++y)
-    {
-        const Row& row = text.rows[y];
-        if (static_cast<int>(row.cells.size()) != layout.width)
-        {
-            Fail(row.line, 1, "every row must be " + std::to_string(layout.width) + " cells long");
-        }
-        for (int x = 0; x < layout.width; ++x)
-        {
-            const char c = row.cells[x];
-            if (const auto wall = WALLS.find(c); wall != WALLS.end())
-            {
-                layout.walls[y * layout.width + x] = wall->second;
-                if (IsDoor(wall->second))
-                {
-                    layout.floors[y * layout.width + x] =
-                        wall->second == STANDARD_DOOR ? HORIZONTAL_DOOR_FRAME : VERTICAL_DOOR_FRAME;
-                }
-            }
-            else if (const auto entity = ENTITIES.find(c); entity != ENTITIES.end())
-            {
-                const int degrees = entity->second == "Player" ? text.playerDegrees : 0;
-                layout.entities.push_back({entity->second, degrees, x, y});
-            }
-            else if (c != '.')
-            {
-                Fail(row.line, x + 1, std::string("unknown cell '") + c + "'");
-            }
-        }
-    }
 }
 
-bool OnBorder(const MapLayout& layout, int x, int y)
+bool OnBorder(const MapFile& layout, int x, int y)
 {
     return x == 0 || y == 0 || x == layout.width - 1 || y == layout.height - 1;
 }
 
-void CheckRing(const LayoutText& text, const MapLayout& layout)
+void CheckRing(const LayoutText& text, const MapFile& layout)
 {
     for (int y = 0; y < layout.height; ++y)
     {
@@ -175,10 +139,10 @@ void CheckRing(const LayoutText& text, const MapLayout& layout)
 
 // The loader marks a standard door's west and east neighbours, and the other doors' north
 // and south neighbours, as its frame: they must be walls, and the passage must be open.
-void CheckDoor(const LayoutText& text, const MapLayout& layout, int x, int y)
+void CheckDoor(const LayoutText& text, const MapFile& layout, int x, int y)
 {
     const int wall = layout.Wall(x, y);
-    const bool standard = wall == STANDARD_DOOR;
+    const bool standard = wall == Walls::STANDARD_DOOR;
     const int frameDx = standard ? 1 : 0;
     const int frameDy = standard ? 0 : 1;
     const auto wallAt = [&](int cx, int cy)
@@ -205,7 +169,7 @@ void CheckDoor(const LayoutText& text, const MapLayout& layout, int x, int y)
     }
 }
 
-void CheckDoors(const LayoutText& text, const MapLayout& layout)
+void CheckDoors(const LayoutText& text, const MapFile& layout)
 {
     for (int y = 0; y < layout.height; ++y)
     {
@@ -219,13 +183,11 @@ void CheckDoors(const LayoutText& text, const MapLayout& layout)
     }
 }
 
-void CheckPlayer(const MapLayout& layout)
+void CheckPlayer(const MapFile& layout)
 {
-    int players = 0;
-    for (const LayoutEntity& entity : layout.entities)
-    {
-        players += entity.type == "Player" ? 1 : 0;
-    }
+    const auto players = std::count_if(layout.entities.begin(), layout.entities.end(),
+                                       [](const MapFileEntity& entity)
+                                       { return entity.name == EntityNames::PLAYER; });
     if (players != 1)
     {
         throw std::runtime_error("a map needs exactly one player, this one has " +
@@ -234,13 +196,59 @@ void CheckPlayer(const MapLayout& layout)
 }
 } // namespace
 
-MapLayout ParseLayout(const std::string& text)
+MapFile ReadLayoutRows(const std::vector<LayoutRow>& rows, int playerDegrees)
+{
+    MapFile map;
+    map.height = static_cast<int>(rows.size());
+    map.width = rows.empty() ? 0 : static_cast<int>(rows[0].cells.size());
+    map.walls.assign(static_cast<std::size_t>(map.width) * map.height, 0);
+    map.floors.assign(map.walls.size(), 0);
+    for (int y = 0; y < map.height; ++y)
+    {
+        const LayoutRow& row = rows[y];
+        if (static_cast<int>(row.cells.size()) != map.width)
+        {
+            Fail(row.line, 1, "every row must be " + std::to_string(map.width) + " cells long");
+        }
+        for (int x = 0; x < map.width; ++x)
+        {
+            const char c = row.cells[x];
+            const std::size_t cell = static_cast<std::size_t>(y) * map.width + x;
+            if (const auto wall = WALLS.find(c); wall != WALLS.end())
+            {
+                map.walls[cell] = wall->second;
+                if (IsDoor(wall->second))
+                {
+                    map.floors[cell] = wall->second == Walls::STANDARD_DOOR ? HORIZONTAL_DOOR_FRAME
+                                                                            : VERTICAL_DOOR_FRAME;
+                }
+            }
+            else if (const auto entity = ENTITIES.find(c); entity != ENTITIES.end())
+            {
+                const bool player = entity->second == std::string(EntityNames::PLAYER);
+                map.entities.push_back(
+                    {entity->second, std::to_string(player ? playerDegrees : 0), x, y});
+            }
+            else if (c != '.')
+            {
+                Fail(row.line, x + 1, std::string("unknown cell '") + c + "'");
+            }
+        }
+    }
+    return map;
+}
+
+MapFile ParseLayout(const std::string& text)
 {
     const LayoutText layoutText = SplitLayout(text);
-    MapLayout layout;
-    ReadCells(layoutText, layout);
+    CheckSize(layoutText);
+    MapFile layout = ReadLayoutRows(layoutText.rows, layoutText.playerDegrees);
     CheckRing(layoutText, layout);
     CheckDoors(layoutText, layout);
     CheckPlayer(layout);
+    std::sort(layout.entities.begin(), layout.entities.end(),
+              [](const MapFileEntity& a, const MapFileEntity& b) {
+                  return SavedBefore({a.name, a.x, a.y}, {b.name, b.x, b.y});
+              });
     return layout;
 }

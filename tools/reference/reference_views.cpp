@@ -2,6 +2,7 @@
 
 #include "core/game.h"
 #include "gameplay/player.h"
+#include "world/map_file.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,13 +30,15 @@ class MapDraft
 {
 public:
     MapDraft(int width, int height)
-        : mWidth(width), mHeight(height), mWalls(static_cast<std::size_t>(width) * height, 0),
-          mFloors(static_cast<std::size_t>(width) * height, 0)
     {
+        mFile.width = width;
+        mFile.height = height;
+        mFile.walls.assign(static_cast<std::size_t>(width) * height, 0);
+        mFile.floors.assign(mFile.walls.size(), 0);
     }
 
-    void Wall(int x, int y, int value) { mWalls[Index(x, y)] = value; }
-    void Floor(int x, int y, int value) { mFloors[Index(x, y)] = value; }
+    void Wall(int x, int y, int value) { mFile.walls[Index(x, y)] = value; }
+    void Floor(int x, int y, int value) { mFile.floors[Index(x, y)] = value; }
     // The outer ring of the square from (x0, y0) to (x1, y1), a wall type per side.
     void Ring(int x0, int y0, int x1, int y1)
     {
@@ -52,9 +55,9 @@ public:
     }
     void FloorPattern()
     {
-        for (int y = 0; y < mHeight; ++y)
+        for (int y = 0; y < mFile.height; ++y)
         {
-            for (int x = 0; x < mWidth; ++x)
+            for (int x = 0; x < mFile.width; ++x)
             {
                 Floor(x, y, (x / 3 + 2 * (y / 3)) % FLOOR_PATTERN);
             }
@@ -63,47 +66,18 @@ public:
     // The player must come first.
     void AddEntity(const std::string& type, int x, int y, int degrees = 0)
     {
-        mEntities << "Type " << type << "\nAngle " << degrees << "\nX " << x << "\nY " << y
-                  << "\n\n";
+        mFile.entities.push_back({type, std::to_string(degrees), x, y});
     }
 
-    std::string Text() const
-    {
-        std::string text = std::to_string(mWidth) + "\n" + std::to_string(mHeight) + "\n\n";
-        AppendGrid(text, mWalls);
-        text += "\n";
-        AppendGrid(text, mFloors);
-        text += "\n";
-        return text + mEntities.str();
-    }
+    std::string Text() const { return MapFileText(mFile); }
 
 private:
     std::size_t Index(int x, int y) const
     {
-        return static_cast<std::size_t>(y) * mWidth + static_cast<std::size_t>(x);
-    }
-    void AppendGrid(std::string& text, const std::vector<int>& grid) const
-    {
-        text.reserve(text.size() + grid.size() * 3);
-        for (int y = 0; y < mHeight; ++y)
-        {
-            for (int x = 0; x < mWidth; ++x)
-            {
-                if (x > 0)
-                {
-                    text += ' ';
-                }
-                text += std::to_string(grid[Index(x, y)]);
-            }
-            text += '\n';
-        }
+        return static_cast<std::size_t>(y) * mFile.width + static_cast<std::size_t>(x);
     }
 
-    int mWidth;
-    int mHeight;
-    std::vector<int> mWalls;
-    std::vector<int> mFloors;
-    std::ostringstream mEntities;
+    MapFile mFile;
 };
 
 // The open hall: a ring of walls around an empty floor, the player on the west
