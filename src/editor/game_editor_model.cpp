@@ -415,13 +415,14 @@ void Game::EditorPaintLine(int button, int fromX, int fromY, int toX, int toY)
 void Game::EditorFill(int selection)
 {
     const bool cursorOnMap = mCursorX != -1 && mCursorY != -1;
-    if (!cursorOnMap || (mCurrentLayer != LAYER_WALLS && mCurrentLayer != LAYER_FLOORS))
+    if (!cursorOnMap || (mCurrentLayer != MapLayers::WALLS_AND_DOORS &&
+                         mCurrentLayer != MapLayers::CEILINGS_AND_FLOORS))
     {
         return;
     }
-    auto& cells = mCurrentLayer == LAYER_WALLS ? mWallTiles : mFloorTiles;
-    const EditorValue<int>& paint =
-        *(mCurrentLayer == LAYER_WALLS ? mWallSelection : mFloorSelection)[selection];
+    auto& cells = mCurrentLayer == MapLayers::WALLS_AND_DOORS ? mWallTiles : mFloorTiles;
+    const EditorValue<int>& paint = *(
+        mCurrentLayer == MapLayers::WALLS_AND_DOORS ? mWallSelection : mFloorSelection)[selection];
     const int region = cells[mCursorY * mMapWidth + mCursorX]->mValue;
     if (region == paint.mValue)
     {
