@@ -19,7 +19,7 @@ Framework::Framework()
 {
     for (Wrapper* wrapper :
          {&mWindow, &mRenderer, &mTexture, &mSidePanelTexture, &mPromptPanelTexture, &mSurface,
-          &mSidePanelSurface, &mPromptPanelSurface})
+          &mSidePanelSurface, &mPromptPanelSurface, &mSpareTexture, &mSpareSurface})
     {
         wrapper->SetType(ResourceType::None);
     }
@@ -137,6 +137,26 @@ void Framework::CreateSurfacePair(Wrapper& texture, Wrapper& surface, int width,
     surface.Reset(newSurface);
 }
 
+void Framework::EnterGameView()
+{
+    if (mSpareSurface.Find<SDL_Surface>() == nullptr)
+    {
+        CreateSurfacePair(mSpareTexture, mSpareSurface, FRAME_WIDTH, FRAME_HEIGHT);
+    }
+    std::swap(mTexture, mSpareTexture);
+    std::swap(mSurface, mSpareSurface);
+    mEditorMode = false;
+    SDL_ShowCursor(0);
+}
+
+void Framework::LeaveGameView()
+{
+    std::swap(mTexture, mSpareTexture);
+    std::swap(mSurface, mSpareSurface);
+    mEditorMode = true;
+    SDL_ShowCursor(1);
+}
+
 bool Framework::SoftwareGameWindow() const
 {
     return !mEditorMode && (mRendererInfo.flags & SDL_RENDERER_SOFTWARE) != 0;
@@ -221,6 +241,8 @@ void Framework::CleanUp()
     mSidePanelSurface.freeResource();
     mPromptPanelTexture.freeResource();
     mPromptPanelSurface.freeResource();
+    mSpareTexture.freeResource();
+    mSpareSurface.freeResource();
     mRenderer.freeResource();
     mWindow.freeResource();
     if (mSdlStarted)

@@ -25,6 +25,11 @@ public:
     Framework& operator=(const Framework&) = delete;
 
     bool Init(bool fullscreen, bool vsync, bool editorMode);
+    // The editor's play-test: the game's frame surface takes the map view's
+    // place and is stretched over the whole window, as in the game's own
+    // window, until the editor's view comes back.
+    void EnterGameView();
+    void LeaveGameView();
     void Clear();
     void Render();
     SDL_RendererInfo GetRendererInfo();
@@ -45,6 +50,10 @@ public:
     Wrapper mSurface;
     Wrapper mSidePanelSurface;
     Wrapper mPromptPanelSurface;
+    // The pair of the view not shown: the game's frame while editing, the map
+    // view while play-testing.
+    Wrapper mSpareTexture;
+    Wrapper mSpareSurface;
     SDL_DisplayMode mDisplayMode{};
     SDL_RendererInfo mRendererInfo{};
     int mWindowWidth = 640;

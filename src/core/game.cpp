@@ -136,28 +136,37 @@ bool Game::Init(int argc, char** argv)
         mCurrentMusic = QuillUtils::TITLE_MUSIC_FILENAME;
         mAudioManager->PlayMusic(mCurrentMusic, false);
     }
-    BuildTextureRectangles();
-    InitTextureFlags();
-    mMap = std::make_unique<Map>();
-    mRaycaster = std::make_unique<Raycaster>();
-    mRaycaster->Init(mTextureFlags, mFramework->GetSurface()->w);
-    CreateFlashScreens();
+    InitWorld();
     InitMenus();
     SwitchGameState(GameState::MainMenu);
     mRunning = true;
     return true;
 }
 
-void Game::LoadStartupImages()
+void Game::LoadStartupImages(bool keepLoaded)
 {
     for (const StartupImage& image : STARTUP_IMAGES)
     {
+        if (keepLoaded && mImageManager->GetImage(image.key) != nullptr)
+        {
+            continue;
+        }
         if (!mImageManager->AddImage(mPaths.DataFile(image.file), image.key,
                                      mFramework->GetRendererInfo(), true))
         {
             throw std::runtime_error(image.error);
         }
     }
+}
+
+void Game::InitWorld()
+{
+    BuildTextureRectangles();
+    InitTextureFlags();
+    mMap = std::make_unique<Map>();
+    mRaycaster = std::make_unique<Raycaster>();
+    mRaycaster->Init(mTextureFlags, mFramework->GetSurface()->w);
+    CreateFlashScreens();
 }
 
 void Game::BuildTextureRectangles()

@@ -140,6 +140,11 @@ public:
     // Hands one event of the editor state to the editor's rules; false when the
     // rest of the queue must wait for the next pass.
     bool EditorHandleEvent(const SDL_Event& event);
+    // P: the map on screen played in the editor's window, with the game's rules,
+    // images and sounds, until Escape, death or an exit brings the editor back.
+    void EditorStartPlayTest();
+    void PreparePlayTest();
+    void EndPlayTest();
 
 private:
     // Editor helpers: the model and palettes (game_editor_model.cpp).
@@ -234,6 +239,10 @@ public:
     bool mShowFloors = true;
     bool mShowEntities = true;
     bool mQuitAfterSave = false;
+    bool mPlayTesting = false;
+    bool mPlayTestOver = false;
+    // Why the last play-test could not start.
+    std::string mPlayTestProblem;
     EditorHistory mEditorHistory;
     // The paint stroke in progress: the map before it, and the cell painted last.
     struct EditorStroke
@@ -326,7 +335,15 @@ private:
     void PresentMenuCanvas();
     std::string OptionsValue(int entry) const;
 
-    void LoadStartupImages();
+    // The images of the game; the editor's play-test keeps those it has
+    // ("font", and all of them after a first try that failed half way).
+    void LoadStartupImages(bool keepLoaded = false);
+    // What the playing step needs besides images and sounds: the texture tables
+    // and flags, the map, the raycaster and the flash images.
+    void InitWorld();
+    // A map just read: a fresh start of the player's hand, keys and map score,
+    // the visibility grid, no flashes.
+    void BeginMapPlay();
     void BuildTextureRectangles();
     void CreateFlashScreens();
     SDL_Surface* FrameSurface() const { return mFramework->GetSurface(); }

@@ -17,7 +17,7 @@ void Game::Run()
             // Asked to end from outside: no credits, no question, no menu; the
             // settings are written on the way out as after any other end.
             mRunning = false;
-            if (mGameState == GameState::Editor)
+            if (mGameState == GameState::Editor || mPlayTesting)
             {
                 EditorKeepUnsavedMap();
             }
@@ -32,6 +32,10 @@ bool Game::RunFrame()
 {
     mFramework->Clear();
     HandleEvents();
+    if (mPlayTestOver)
+    {
+        EndPlayTest();
+    }
     if (!mWindowActive)
     {
         // Minimised: sleep until something happens; the event stays queued.
@@ -240,6 +244,13 @@ MenuStruct* Game::FindMenu(const std::string& id) const
 
 void Game::SwitchGameState(GameState newState)
 {
+    // Escape, death or an exit in a play-test lead back to the editor, not to
+    // the menus and screens of a game, once the frame under way is done.
+    if (mPlayTesting && newState != GameState::Game)
+    {
+        mPlayTestOver = true;
+        return;
+    }
     switch (newState)
     {
     case GameState::Editor:

@@ -247,6 +247,7 @@ void Game::EditorDrawSidePanel(SDL_Surface* panel, SDL_Surface* font)
         "F8\t\t\t  - Clear current layer",
         "F9\t\t\t  - Resize Map",
         "F/Shift+F - Fill with #1 / #2",
+        "P\t\t\t\t - Play Map",
         "Ctrl+Z\t  - Undo",
         "Ctrl+Y\t  - Redo",
         "Escape\t  - Quit",

@@ -70,19 +70,7 @@ void Game::LoadMap(bool newGame)
     {
         throw std::runtime_error("Couldn't open map file: " + path);
     }
-
-    Player* player = GetPlayerRecord();
-    player->mMapScore = 0;
-    player->mKeys = 0;
-    player->mHandState = 0;
-    player->mHandCounter = 0;
-    player->mHandOffset = -64;
-    player->mFireLatch = false;
-
-    mRaycaster->SetVisArray(mMap->mWidth, mMap->mHeight);
-    mPickUpScreenActive = false;
-    mHitScreenActive = false;
-    mEradicateScreenActive = false;
+    BeginMapPlay();
     mLoadNextMap = false;
 
     mCurrentMusic = entry.musicFile;
@@ -117,6 +105,22 @@ void DrawImageCentred(SDL_Surface* image, SDL_Surface* frame, int spaceBelow)
     SDL_UpperBlit(image, nullptr, frame, &destination);
 }
 } // namespace
+
+void Game::BeginMapPlay()
+{
+    Player* player = GetPlayerRecord();
+    player->mMapScore = 0;
+    player->mKeys = 0;
+    player->mHandState = 0;
+    player->mHandCounter = 0;
+    player->mHandOffset = -64;
+    player->mFireLatch = false;
+
+    mRaycaster->SetVisArray(mMap->mWidth, mMap->mHeight);
+    mPickUpScreenActive = false;
+    mHitScreenActive = false;
+    mEradicateScreenActive = false;
+}
 
 void Game::NextMap()
 {

@@ -140,6 +140,12 @@ bool Map::OpenMap(const std::string& path, Game* game, bool createPlayer)
     {
         return false;
     }
+    ReadMap(file, game, createPlayer);
+    return true;
+}
+
+void Map::ReadMap(std::istream& file, Game* game, bool createPlayer)
+{
     mMaxScore = 0;
     // Doors of an earlier map must not stand in for the doors of this one.
     mDoors.clear();
@@ -151,9 +157,7 @@ bool Map::OpenMap(const std::string& path, Game* game, bool createPlayer)
     ReadWalls(reader, game);
     ReadCeilingsAndFloors(reader);
     ReadEntities(reader, game, createPlayer);
-    file.close();
     MarkDoors();
-    return true;
 }
 
 void Map::ReadSize(MapFileReader& reader)

@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <istream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,6 +40,8 @@ public:
 
     // Loads a map file; false when it cannot be opened. Content errors throw.
     bool OpenMap(const std::string& path, Game* game, bool createPlayer);
+    // The same from a map file's text already at hand (the editor's map).
+    void ReadMap(std::istream& file, Game* game, bool createPlayer);
     // The most points a map file can give, without loading it.
     std::int32_t GetHighScore(const std::string& path) const;
 

@@ -144,6 +144,7 @@ Wrapper ExpectedSidePanel(Game& game, const SidePanel& panel)
                                            "F8\t\t\t  - Clear current layer",
                                            "F9\t\t\t  - Resize Map",
                                            "F/Shift+F - Fill with #1 / #2",
+                                           "P\t\t\t\t - Play Map",
                                            "Ctrl+Z\t  - Undo",
                                            "Ctrl+Y\t  - Redo",
                                            "Escape\t  - Quit"};
@@ -151,10 +152,10 @@ Wrapper ExpectedSidePanel(Game& game, const SidePanel& panel)
     {
         Text(game, s, help[i], 8, 176 + 8 * static_cast<int>(i));
     }
-    Text(game, s, "Map Size [Width, Height]:", 8, 336);
-    Text(game, s, panel.size, 8, 344);
-    Text(game, s, "High Score of Map:", 8, 360);
-    Text(game, s, panel.score, 8, 368);
+    Text(game, s, "Map Size [Width, Height]:", 8, 344);
+    Text(game, s, panel.size, 8, 352);
+    Text(game, s, "High Score of Map:", 8, 368);
+    Text(game, s, panel.score, 8, 376);
     return wrapper;
 }
 
