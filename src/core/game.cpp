@@ -35,6 +35,9 @@ constexpr StartupImage STARTUP_IMAGES[] = {
     {"enemy", "data/gfx/enemy.png", "Couldn't initialize enemy texture!"},
     {"arrow", "data/gfx/arrow.png", "Couldn't initialize arrow texture!"},
 };
+
+// Gamepad mappings beside SDL's own, in the format SDL reads.
+const char* const GAMEPAD_MAPPINGS_FILE = "data/gamecontrollerdb.txt";
 } // namespace
 
 Game::Game()
@@ -78,6 +81,15 @@ bool Game::Init(int argc, char** argv)
     {
         // A machine without a sound device still plays, silently.
         std::cerr << "Warning: playing without sound. " << mAudioManager->GetLastError() << '\n';
+    }
+
+    if (!editor)
+    {
+        mGamepad = std::make_unique<Gamepad>();
+        if (!mGamepad->Start(GAMEPAD_MAPPINGS_FILE))
+        {
+            std::cerr << "Warning: playing without gamepads. " << SDL_GetError() << '\n';
+        }
     }
 
     mImageManager = std::make_unique<ImageManager>();
