@@ -297,6 +297,7 @@ private:
     // Holds or lets go of an action, from a key, a mouse button or the pad.
     void PressAction(KeyAction action);
     void ReleaseAction(KeyAction action);
+    void HoldAction(KeyAction action, bool held);
     void HandleMouseEvent(const SDL_Event& event);
     void HandlePadEvent(const SDL_Event& event);
     void HandlePadButton(Uint8 button, bool down);

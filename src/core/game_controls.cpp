@@ -97,6 +97,18 @@ void Game::UpdateMouseCapture()
     SDL_SetRelativeMouseMode(wanted ? SDL_TRUE : SDL_FALSE);
 }
 
+void Game::HoldAction(KeyAction action, bool held)
+{
+    if (held)
+    {
+        PressAction(action);
+    }
+    else
+    {
+        ReleaseAction(action);
+    }
+}
+
 void Game::HandleMouseEvent(const SDL_Event& event)
 {
     if (mGameState != GameState::Game)
@@ -121,13 +133,9 @@ void Game::HandleMouseEvent(const SDL_Event& event)
     {
         action = KeyAction::Use;
     }
-    if (action && event.type == SDL_MOUSEBUTTONDOWN)
+    if (action)
     {
-        PressAction(*action);
-    }
-    else if (action)
-    {
-        ReleaseAction(*action);
+        HoldAction(*action, event.type == SDL_MOUSEBUTTONDOWN);
     }
 }
 
@@ -177,7 +185,7 @@ void Game::HandlePadButton(Uint8 button, bool down)
     {
         if (const std::optional<KeyAction> action = PlayActionOfButton(button))
         {
-            down ? PressAction(*action) : ReleaseAction(*action);
+            HoldAction(*action, down);
         }
         else if (button == SDL_CONTROLLER_BUTTON_START && down)
         {
@@ -194,7 +202,7 @@ void Game::HandlePadButton(Uint8 button, bool down)
         // Any button goes on, as any key does, once the screen takes input.
         if (!InputGuardHolds())
         {
-            HandleKeyDown(SDL_KeyboardEvent{});
+            HandleKeyDown(SDL_KeyboardEvent{}); // a key press, whichever
         }
         return;
     }
@@ -209,7 +217,7 @@ void Game::HandlePadSwitch(Uint8 axis, int position)
     }
     else if (const std::optional<KeyAction> action = PlayActionOfTrigger(axis))
     {
-        position > 0 ? PressAction(*action) : ReleaseAction(*action);
+        HoldAction(*action, position > 0);
     }
 }
 
