@@ -66,6 +66,9 @@ std::string Usage(const GamePaths& paths)
          << (paths.IsInstalled() ? "installed" : "in its source tree") << ".\n";
     return text.str();
 }
+
+// Gamepad mappings beside SDL's own, in the format SDL reads, in the data folder.
+const char* const GAMEPAD_MAPPINGS_FILE = "gamecontrollerdb.txt";
 } // namespace
 
 Game::Game()
@@ -115,6 +118,11 @@ bool Game::Init(int argc, char** argv)
         std::cerr << "Warning: playing without sound. " << mAudioManager->GetLastError() << '\n';
     }
 
+    if (!editor)
+    {
+        StartGamepad();
+    }
+
     mImageManager = std::make_unique<ImageManager>();
     mFont = std::make_unique<Font>();
     if (editor)
@@ -141,6 +149,15 @@ bool Game::Init(int argc, char** argv)
     SwitchGameState(GameState::MainMenu);
     mRunning = true;
     return true;
+}
+
+void Game::StartGamepad()
+{
+    mGamepad = std::make_unique<Gamepad>();
+    if (!mGamepad->Start(mPaths.DataFile(GAMEPAD_MAPPINGS_FILE)))
+    {
+        std::cerr << "Warning: playing without gamepads. " << SDL_GetError() << '\n';
+    }
 }
 
 void Game::LoadStartupImages(bool keepLoaded)

@@ -5,6 +5,7 @@
 #include "core/game_paths.h"
 #include "core/game_settings.h"
 #include "core/game_state.h"
+#include "core/gamepad.h"
 #include "core/image_manager.h"
 #include "core/wrapper.h"
 #include "editor/editor_history.h"
@@ -66,6 +67,10 @@ public:
     void HandleEvents();
     void HandleEvent(const SDL_Event& event);
 
+    // --- Mouse and gamepad (game_controls.cpp) ---
+    // The sticks of the pad in use, past the dead zone of the settings.
+    PadSticks ReadPadSticks() const;
+
     // --- Settings file (game_settings_file.cpp) ---
     void ReadConfig();
     bool WriteConfig();
@@ -115,6 +120,8 @@ public:
     void Options();
     void MenuKeyAction(SDL_Scancode key);
     void Credits();
+    // The options show one of two pages: the main one, or "Mouse and Gamepad".
+    bool OnControlsPage() const;
 
     // --- Editor (game_editor*.cpp) ---
     void InitEditor();
@@ -265,6 +272,12 @@ public:
     bool mCursorBlink = false;
     // --help or --version was answered: Init starts nothing.
     bool mCommandLineAnswered = false;
+    bool mWindowFocused = true;
+    // Play holds the mouse in relative mode while the window has the focus.
+    bool mMouseCaptured = false;
+    // The mouse's turn not yet taken by the player, in hundredths of an angle
+    // unit: the player turns whole units and the rest waits for the next frame.
+    std::int64_t mPendingTurn = 0;
     // Set once the settings file was read, so a start that fails earlier never
     // overwrites the player's settings with the defaults.
     bool mSettingsRead = false;
@@ -300,6 +313,8 @@ public:
     std::unique_ptr<ImageManager> mImageManager;
     std::unique_ptr<Map> mMap;
     std::unique_ptr<Raycaster> mRaycaster;
+    // The game only; null in the editor and the tools.
+    std::unique_ptr<Gamepad> mGamepad;
     std::vector<SDL_Rect> mWallRects;
     std::vector<SDL_Rect> mCeilingFloorRects;
     std::vector<TextureFlagsType> mTextureFlags;
@@ -317,14 +332,30 @@ private:
     void HandleQuitRequest();
     void HandleEscape();
     void HandleKeyDown(const SDL_KeyboardEvent& key);
+    void HandleWindowEvent(const SDL_WindowEvent& window);
+    bool InputGuardHolds();
+    void OpenInGameMenu();
     void PressBinding(const SDL_KeyboardEvent& key);
     void ReleaseBinding(const SDL_KeyboardEvent& key);
+    // Holds or lets go of an action, from a key, a mouse button or the pad.
+    void PressAction(KeyAction action);
+    void ReleaseAction(KeyAction action);
+    void HoldAction(KeyAction action, bool held);
+    void HandleMouseEvent(const SDL_Event& event);
+    void HandlePadEvent(const SDL_Event& event);
+    void HandlePadButton(Uint8 button, bool down);
+    void HandlePadSwitch(Uint8 axis, int position);
+    // A menu key given by the pad.
+    void PressMenuKey(SDL_Scancode key);
+    void UpdateMouseCapture();
     void ReturnToMainMenu();
     void HandleMenuKey(SDL_Scancode key);
     void ChooseMainMenuEntry();
     void ChooseInGameMenuEntry();
     void HandleOptionsKey(SDL_Scancode key);
     void ApplyOption(int selected);
+    void ApplyControlsOption(int selected);
+    void AdjustSetting(int selected, int change);
     void ToggleMusic();
     void ApplyWindowMode(bool fullscreen);
 
@@ -333,7 +364,9 @@ private:
     int DrawMenuEntries(SDL_Surface* target);
     void DrawDarkenedGame();
     void PresentMenuCanvas();
-    std::string OptionsValue(int entry) const;
+    std::string OptionsValue(int place) const;
+    std::string ControlsValue(int place) const;
+    int OptionsPlaceRow(int place) const;
 
     // The images of the game; the editor's play-test keeps those it has
     // ("font", and all of them after a first try that failed half way).
@@ -341,6 +374,8 @@ private:
     // What the playing step needs besides images and sounds: the texture tables
     // and flags, the map, the raycaster and the flash images.
     void InitWorld();
+    // Pads plugged in now and later, with the mappings of the data folder.
+    void StartGamepad();
     // A map just read: a fresh start of the player's hand, keys and map score,
     // the visibility grid, no flashes.
     void BeginMapPlay();

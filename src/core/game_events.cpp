@@ -16,6 +16,14 @@ bool IsGuardedState(GameState state)
     return state == GameState::NextMap || state == GameState::TheEnd;
 }
 
+// Plugging in and out, buttons and sticks of the game controllers.
+bool IsPadEvent(Uint32 type)
+{
+    return type == SDL_CONTROLLERDEVICEADDED || type == SDL_CONTROLLERDEVICEREMOVED ||
+           type == SDL_CONTROLLERBUTTONDOWN || type == SDL_CONTROLLERBUTTONUP ||
+           type == SDL_CONTROLLERAXISMOTION;
+}
+
 bool IsArrowKey(SDL_Scancode key)
 {
     return key == SDL_SCANCODE_LEFT || key == SDL_SCANCODE_RIGHT || key == SDL_SCANCODE_UP ||
@@ -54,16 +62,18 @@ void Game::HandleEvents()
 
 void Game::HandleEvent(const SDL_Event& event)
 {
+    if (IsPadEvent(event.type))
+    {
+        // Pads come and go on every screen, the guarded ones too.
+        HandlePadEvent(event);
+        return;
+    }
     if (IsGuardedState(mGameState))
     {
-        // The screens after a map ignore input for their first 16 frames, so a
-        // key held from play does not skip them.
-        if (mInputGuard && mGuardCounter <= 15)
+        if (InputGuardHolds())
         {
             return;
         }
-        mInputGuard = false;
-        mGuardCounter = 0;
         if (event.type != SDL_QUIT && event.type != SDL_WINDOWEVENT && event.type != SDL_KEYDOWN &&
             event.type != SDL_TEXTINPUT)
         {
@@ -77,14 +87,7 @@ void Game::HandleEvent(const SDL_Event& event)
         HandleQuitRequest();
         break;
     case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_MINIMIZED)
-        {
-            mWindowActive = false;
-        }
-        else if (event.window.event == SDL_WINDOWEVENT_RESTORED)
-        {
-            mWindowActive = true;
-        }
+        HandleWindowEvent(event.window);
         break;
     case SDL_KEYDOWN:
         if (IsGuardedState(mGameState) && event.key.repeat != 0)
@@ -107,9 +110,55 @@ void Game::HandleEvent(const SDL_Event& event)
             ReleaseBinding(event.key);
         }
         break;
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        HandleMouseEvent(event);
+        break;
     default:
         break;
     }
+}
+
+bool Game::InputGuardHolds()
+{
+    // The screens after a map ignore input for their first 16 frames, so a
+    // key held from play does not skip them.
+    if (mInputGuard && mGuardCounter <= 15)
+    {
+        return true;
+    }
+    mInputGuard = false;
+    mGuardCounter = 0;
+    return false;
+}
+
+void Game::HandleWindowEvent(const SDL_WindowEvent& window)
+{
+    switch (window.event)
+    {
+    case SDL_WINDOWEVENT_MINIMIZED:
+        mWindowActive = false;
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        mWindowActive = true;
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        mWindowFocused = false;
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        mWindowFocused = true;
+        break;
+    default:
+        return;
+    }
+    UpdateMouseCapture();
+}
+
+void Game::OpenInGameMenu()
+{
+    mCaptureMenuBackground = true;
+    SwitchGameState(GameState::InGameMenu);
 }
 
 void Game::HandleQuitRequest()
@@ -127,8 +176,7 @@ void Game::HandleQuitRequest()
         mLoadNextMap = true;
         break;
     case GameState::Game:
-        mCaptureMenuBackground = true;
-        SwitchGameState(GameState::InGameMenu);
+        OpenInGameMenu();
         break;
     case GameState::TheEnd:
         ReturnToMainMenu();
@@ -156,8 +204,7 @@ void Game::HandleEscape()
         mLoadNextMap = true;
         break;
     case GameState::Game:
-        mCaptureMenuBackground = true;
-        SwitchGameState(GameState::InGameMenu);
+        OpenInGameMenu();
         break;
     case GameState::TheEnd:
         ReturnToMainMenu();
@@ -204,13 +251,9 @@ void Game::PressBinding(const SDL_KeyboardEvent& key)
         {
             continue;
         }
-        KeyBinding& binding = mSettings.mKeyBindings[i];
-        if (binding.mScancode == key.keysym.scancode)
+        if (mSettings.mKeyBindings[i].mScancode == key.keysym.scancode)
         {
-            binding.mPressed = true;
-            mPressedThisPass[i] = true;
-            // Pressed again after a quick tap in the same frame: still held.
-            mTapReleasePending[i] = false;
+            PressAction(action);
             return;
         }
     }
@@ -220,22 +263,35 @@ void Game::ReleaseBinding(const SDL_KeyboardEvent& key)
 {
     for (std::size_t i = 0; i < mSettings.mKeyBindings.size(); ++i)
     {
-        KeyBinding& binding = mSettings.mKeyBindings[i];
-        if (binding.mScancode != key.keysym.scancode)
+        if (mSettings.mKeyBindings[i].mScancode == key.keysym.scancode)
         {
-            continue;
+            ReleaseAction(static_cast<KeyAction>(i));
+            return;
         }
-        // A press and release between two frames still counts for one frame,
-        // so a quick tap of Use or Fire is never lost.
-        if (mPressedThisPass[i])
-        {
-            mTapReleasePending[i] = true;
-        }
-        else
-        {
-            binding.mPressed = false;
-        }
-        return;
+    }
+}
+
+void Game::PressAction(KeyAction action)
+{
+    const auto i = static_cast<std::size_t>(action);
+    mSettings.mKeyBindings[i].mPressed = true;
+    mPressedThisPass[i] = true;
+    // Pressed again after a quick tap in the same frame: still held.
+    mTapReleasePending[i] = false;
+}
+
+void Game::ReleaseAction(KeyAction action)
+{
+    const auto i = static_cast<std::size_t>(action);
+    // A press and release between two frames still counts for one frame, so a
+    // quick tap of Use or Fire is never lost.
+    if (mPressedThisPass[i])
+    {
+        mTapReleasePending[i] = true;
+    }
+    else
+    {
+        mSettings.mKeyBindings[i].mPressed = false;
     }
 }
 
@@ -323,8 +379,9 @@ void Game::HandleOptionsKey(SDL_Scancode key)
 {
     MenuStruct* menu = mCurrentMenu;
     const int selected = menu->selected;
-    const bool isBinding = OptionsPlace::IsBinding(selected);
-    const bool isVolume = OptionsPlace::IsVolume(selected);
+    const bool controlsPage = OnControlsPage();
+    const bool isBinding = OptionsPages::IsBinding(controlsPage, selected);
+    const bool isAdjustable = OptionsPages::IsAdjustable(controlsPage, selected);
 
     if (IsArrowKey(key))
     {
@@ -341,7 +398,7 @@ void Game::HandleOptionsKey(SDL_Scancode key)
         return;
     }
 
-    if (!menu->waitingForKey && (isBinding || isVolume))
+    if (!menu->waitingForKey && (isBinding || isAdjustable))
     {
         mAudioManager->PlaySound("selected.wav");
         menu->waitingForKey = true;
@@ -354,7 +411,14 @@ void Game::HandleOptionsKey(SDL_Scancode key)
         menu->waitingForKey = false;
         return;
     }
-    ApplyOption(selected);
+    if (controlsPage)
+    {
+        ApplyControlsOption(selected);
+    }
+    else
+    {
+        ApplyOption(selected);
+    }
     mAudioManager->PlaySound("selected.wav");
     mCurrentMenu->waitingForKey = false;
 }
@@ -383,6 +447,9 @@ void Game::ApplyOption(int selected)
     case OptionsPlace::MUSIC:
         ToggleMusic();
         break;
+    case OptionsPlace::MOUSE_AND_GAMEPAD:
+        mCurrentMenu = FindMenu(OptionsPages::CONTROLS_PAGE_ID);
+        break;
     case OptionsPlace::DISCARD:
         RestoreOldGameSettings();
         break;
@@ -399,6 +466,23 @@ void Game::ApplyOption(int selected)
         break;
     default:
         // The end of a volume adjustment needs nothing more.
+        break;
+    }
+}
+
+void Game::ApplyControlsOption(int selected)
+{
+    switch (selected)
+    {
+    case ControlsPlace::MOUSE_TURNING:
+        mSettings.mMouseTurning = !mSettings.mMouseTurning;
+        break;
+    case ControlsPlace::PREVIOUS_MENU:
+        // The first page again, its arrow still on "Mouse and Gamepad".
+        mCurrentMenu = FindMenu(OptionsPages::FIRST_PAGE_ID);
+        break;
+    default:
+        // The end of an adjustment needs nothing more.
         break;
     }
 }

@@ -3,6 +3,7 @@
 #include "core/termination_signal.h"
 #include "core/utils.h"
 #include "gameplay/player.h"
+#include "menus/options_places.h"
 #include "render/screen_flash.h"
 
 #include <stdexcept>
@@ -273,7 +274,7 @@ void Game::SwitchGameState(GameState newState)
         mSettings.ReleaseAllKeys();
         break;
     case GameState::Options:
-        mCurrentMenu = FindMenu("options");
+        mCurrentMenu = FindMenu(OptionsPages::FIRST_PAGE_ID);
         CloneGameSettings();
         break;
     case GameState::NextMap:
@@ -300,6 +301,7 @@ void Game::SwitchGameState(GameState newState)
         break;
     }
     mGameState = newState;
+    UpdateMouseCapture();
 }
 
 void Game::CaptureMenuBackground()

@@ -2,6 +2,7 @@
 
 #include "core/utils.h"
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -31,6 +32,14 @@ void ReadInt(const std::vector<std::string>& pieces, std::size_t index, int& val
     {
         value = QuillUtils::StringToInt(pieces[index], 0);
     }
+}
+
+// A value read and kept within its range, or the current one when missing.
+void ReadLimited(const std::vector<std::string>& pieces, std::size_t index, int min, int max,
+                 int& value)
+{
+    ReadInt(pieces, index, value);
+    value = std::clamp(value, min, max);
 }
 
 void ReadBool(const std::vector<std::string>& pieces, std::size_t index, bool& value)
@@ -68,6 +77,12 @@ void GameSettings::Read(std::istream& input)
             ReadBool(pieces, 4, mSoundOn);
             ReadBool(pieces, 5, mMusicOn);
         }
+        else if (counted == 3)
+        {
+            ReadBool(pieces, 0, mMouseTurning);
+            ReadLimited(pieces, 1, MIN_MOUSE_SENSITIVITY, MAX_MOUSE_SENSITIVITY, mMouseSensitivity);
+            ReadLimited(pieces, 2, MIN_PAD_DEAD_ZONE, MAX_PAD_DEAD_ZONE, mPadDeadZone);
+        }
     }
 }
 
@@ -80,6 +95,7 @@ std::string GameSettings::Format() const
     }
     text << '\n'
          << mSoundVolume << ' ' << mMusicVolume << ' ' << mFullscreen << ' ' << mVSync << ' '
-         << mSoundOn << ' ' << mMusicOn << '\n';
+         << mSoundOn << ' ' << mMusicOn << '\n'
+         << mMouseTurning << ' ' << mMouseSensitivity << ' ' << mPadDeadZone << '\n';
     return text.str();
 }

@@ -51,20 +51,31 @@ struct GameSettings
     bool mVSync = false;
     bool mSoundOn = true;
     bool mMusicOn = true;
+    // Mouse and gamepad, on a third line that the two-line readers skip.
+    bool mMouseTurning = true;
+    // Hundredths of an angle unit (TURN_PARTS) that a count of sideways mouse
+    // motion turns: at 30, a sweep of 10 cm at 800 dpi turns about half a circle.
+    int mMouseSensitivity = 30;
+    // The part of a stick's travel, in percent, that does nothing.
+    int mPadDeadZone = 25;
 
-    KeyBinding& Binding(KeyAction action)
-    {
-        return mKeyBindings[static_cast<std::size_t>(action)];
-    }
+    static constexpr int TURN_PARTS = 100;
+    static constexpr int MIN_MOUSE_SENSITIVITY = 1;
+    static constexpr int MAX_MOUSE_SENSITIVITY = 100;
+    static constexpr int MIN_PAD_DEAD_ZONE = 0;
+    static constexpr int MAX_PAD_DEAD_ZONE = 90;
+
+    KeyBinding& Binding(KeyAction action) { return mKeyBindings[static_cast<std::size_t>(action)]; }
     const KeyBinding& Binding(KeyAction action) const
     {
         return mKeyBindings[static_cast<std::size_t>(action)];
     }
     void ReleaseAllKeys();
 
-    // Reads the two value lines of a settings file over the current values;
+    // Reads the value lines of a settings file over the current values;
     // values a short line lacks keep their current value.
     void Read(std::istream& input);
-    // The file's text: the ten scancodes, then volumes and switches.
+    // The file's text: the ten scancodes, then volumes and switches, then the
+    // mouse and gamepad settings.
     std::string Format() const;
 };

@@ -60,6 +60,9 @@ void Wrapper::freeResource()
         Mix_FreeMusic(music);
         break;
     }
+    case ResourceType::GameController:
+        SDL_GameControllerClose(Get<SDL_GameController>());
+        break;
     case ResourceType::None:
         break;
     }

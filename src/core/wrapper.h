@@ -15,7 +15,8 @@ enum class ResourceType : std::uint8_t
     Surface = 3,
     Sound = 4,
     Music = 5,
-    None = 6
+    None = 6,
+    GameController = 7
 };
 
 // Owns exactly one SDL or SDL_mixer resource (or nothing) and frees it with the
@@ -24,7 +25,7 @@ class Wrapper
 {
 public:
     using Resource = std::variant<std::monostate, SDL_Texture*, SDL_Renderer*, SDL_Window*,
-                                  SDL_Surface*, Mix_Chunk*, Mix_Music*>;
+                                  SDL_Surface*, Mix_Chunk*, Mix_Music*, SDL_GameController*>;
 
     Wrapper() = default;
     explicit Wrapper(SDL_Texture* texture) { Reset(texture); }
@@ -33,6 +34,7 @@ public:
     explicit Wrapper(SDL_Surface* surface) { Reset(surface); }
     explicit Wrapper(Mix_Chunk* chunk) { Reset(chunk); }
     explicit Wrapper(Mix_Music* music) { Reset(music); }
+    explicit Wrapper(SDL_GameController* controller) { Reset(controller); }
     ~Wrapper() { freeResource(); }
 
     Wrapper(const Wrapper&) = delete;
@@ -48,6 +50,7 @@ public:
     void Reset(SDL_Surface* surface) { Store(surface, ResourceType::Surface); }
     void Reset(Mix_Chunk* chunk) { Store(chunk, ResourceType::Sound); }
     void Reset(Mix_Music* music) { Store(music, ResourceType::Music); }
+    void Reset(SDL_GameController* controller) { Store(controller, ResourceType::GameController); }
 
     // Releases the resource and leaves the wrapper empty. The type is kept.
     void freeResource();

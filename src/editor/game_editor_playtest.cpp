@@ -79,6 +79,10 @@ void Game::PreparePlayTest()
     {
         std::cerr << "Warning: playing without sound. " << mAudioManager->GetLastError() << '\n';
     }
+    if (!mGamepad)
+    {
+        StartGamepad();
+    }
     LoadStartupImages(true);
     mAudioManager->LoadAllAudioFiles();
     InitWorld();

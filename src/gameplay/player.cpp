@@ -72,8 +72,11 @@ void Player::Action()
         return;
     }
     mSpeed = IsHeld(KeyAction::Run) ? RUN_SPEED : WALK_SPEED;
+    const PadSticks sticks = mGame->ReadPadSticks();
     TurnAndStrafe();
+    TurnByMouseAndStick(sticks.turn);
     Walk();
+    WalkByStick(sticks);
     ChooseWeapon();
     Fire();
     Move();
@@ -121,6 +124,22 @@ void Player::TurnAndStrafe()
     }
 }
 
+void Player::TurnByMouseAndStick(double stickTurn)
+{
+    // The mouse's turn since the last frame and the stick's for this one, in
+    // hundredths of an angle unit: the player turns by whole units and the
+    // rest waits for the next frame, so a slow mouse still turns.
+    std::int64_t& pending = mGame->mPendingTurn;
+    pending += std::llround(stickTurn * TURN_STEP * GameSettings::TURN_PARTS);
+    const std::int64_t whole = pending / GameSettings::TURN_PARTS;
+    pending -= whole * GameSettings::TURN_PARTS;
+    mAngle = std::fmod(mAngle + static_cast<double>(whole % FULL_TURN), FULL_TURN);
+    if (mAngle < 0)
+    {
+        mAngle += FULL_TURN;
+    }
+}
+
 void Player::Walk()
 {
     const Raycaster& tables = *mGame->mRaycaster;
@@ -135,6 +154,22 @@ void Player::Walk()
         mDeltaX = tables.mCos[angle] * mSpeed;
         mDeltaY = tables.mSin[angle] * mSpeed;
     }
+}
+
+void Player::WalkByStick(const PadSticks& sticks)
+{
+    // A pushed stick walks and strafes at once, as far as it is pushed, in
+    // place of the keys' step.
+    if (sticks.walk == 0 && sticks.strafe == 0)
+    {
+        return;
+    }
+    const Raycaster& tables = *mGame->mRaycaster;
+    const int angle = static_cast<int>(mAngle);
+    const double cos = tables.mCos[angle];
+    const double sin = tables.mSin[angle];
+    mDeltaX = (cos * sticks.walk - sin * sticks.strafe) * mSpeed;
+    mDeltaY = (sin * sticks.walk + cos * sticks.strafe) * mSpeed;
 }
 
 void Player::ChooseWeapon()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/game_settings.h"
+#include "core/gamepad.h"
 #include "world/entity.h"
 
 #include <cstdint>
@@ -63,7 +64,9 @@ private:
     bool IsHeld(KeyAction action) const;
     void Release(KeyAction action);
     void TurnAndStrafe();
+    void TurnByMouseAndStick(double stickTurn);
     void Walk();
+    void WalkByStick(const PadSticks& sticks);
     void ChooseWeapon();
     void Fire();
     // Applies the step against the walls, then keeps off enemies.

@@ -62,13 +62,16 @@ int OptionsRow(int listPosition)
 {
     return 40 + LINE * listPosition;
 }
+
+// The centred commands of an options page stand together, the last on this row.
+constexpr int LAST_COMMAND_ROW = 200;
 } // namespace
 
 void Game::InitMenus()
 {
     mMenus.clear();
     mMenus.push_back(MakeMenu("mainMenu", "title", {"New Game", "Options", "Quit"}));
-    mMenus.push_back(MakeMenu("options", "options",
+    mMenus.push_back(MakeMenu(OptionsPages::FIRST_PAGE_ID, "options",
                               {"Turn Left:",
                                "Turn Right:",
                                "Move Forward:",
@@ -87,10 +90,13 @@ void Game::InitMenus()
                                "Sound Volume:",
                                "Music:",
                                "Music Volume:",
-                               "",
+                               "Mouse and Gamepad",
                                "Discard Changes",
                                "Previous Menu"}));
     mMenus.push_back(MakeMenu("inGameMenu", "title", {"Back to Game", "Options", "Quit"}));
+    mMenus.push_back(MakeMenu(
+        OptionsPages::CONTROLS_PAGE_ID, "options",
+        {"Mouse Turning:", "Mouse Sensitivity:", "", "Stick Dead Zone:", "Previous Menu"}));
 }
 
 void Game::AdvanceMenuBlink()
@@ -197,8 +203,17 @@ void Game::InGameMenu()
     PresentMenuCanvas();
 }
 
+bool Game::OnControlsPage() const
+{
+    return mCurrentMenu != nullptr && mCurrentMenu->id == OptionsPages::CONTROLS_PAGE_ID;
+}
+
 std::string Game::OptionsValue(int place) const
 {
+    if (OnControlsPage())
+    {
+        return ControlsValue(place);
+    }
     const MenuStruct& menu = *mCurrentMenu;
     if (OptionsPlace::IsBinding(place))
     {
@@ -230,6 +245,32 @@ std::string Game::OptionsValue(int place) const
     }
 }
 
+std::string Game::ControlsValue(int place) const
+{
+    switch (place)
+    {
+    case ControlsPlace::MOUSE_TURNING:
+        return OnOff(mSettings.mMouseTurning);
+    case ControlsPlace::MOUSE_SENSITIVITY:
+        return std::to_string(mSettings.mMouseSensitivity);
+    case ControlsPlace::PAD_DEAD_ZONE:
+        return std::to_string(mSettings.mPadDeadZone) + "%";
+    default:
+        return "";
+    }
+}
+
+int Game::OptionsPlaceRow(int place) const
+{
+    const bool controlsPage = OnControlsPage();
+    const int firstCommand = OptionsPages::FirstCommand(controlsPage);
+    if (place < firstCommand)
+    {
+        return OptionsRow(ListPositionOf(*mCurrentMenu, place));
+    }
+    return LAST_COMMAND_ROW - LINE * (OptionsPages::Count(controlsPage) - 1 - place);
+}
+
 void Game::Options()
 {
     AdvanceMenuBlink();
@@ -244,17 +285,30 @@ void Game::Options()
     const int arrowX = ((frame->w - title->w) + 80) / 2;
     SDL_Surface* glyphs = mImageManager->GetImage("font");
     const MenuStruct& menu = *mCurrentMenu;
-    // The settings in a list with their values, the two commands centred below.
-    for (int place = 0; place < OptionsPlace::DISCARD; ++place)
+    const bool controlsPage = OnControlsPage();
+    // The settings in a list with their values, the commands centred below.
+    for (int place = 0; place < OptionsPages::Count(controlsPage); ++place)
     {
-        const int position = ListPositionOf(menu, place);
-        mFont->RenderString(menu.entries[position] + " " + OptionsValue(place), glyphs, frame,
-                            arrowX + LINE, OptionsRow(position));
+        const std::string& label = menu.entries[ListPositionOf(menu, place)];
+        if (place < OptionsPages::FirstCommand(controlsPage))
+        {
+            mFont->RenderString(label + " " + OptionsValue(place), glyphs, frame, arrowX + LINE,
+                                OptionsPlaceRow(place));
+        }
+        else
+        {
+            DrawCentred(*mFont, label, glyphs, frame, OptionsPlaceRow(place));
+        }
     }
-    for (const int place : {OptionsPlace::DISCARD, OptionsPlace::PREVIOUS_MENU})
+    if (controlsPage)
     {
-        const int position = ListPositionOf(menu, place);
-        DrawCentred(*mFont, menu.entries[position], glyphs, frame, OptionsRow(position));
+        // Which pad plays, under its dead zone: a pad SDL knows no mapping for
+        // never shows here.
+        const std::string pad = mGamepad && mGamepad->IsConnected() ? mGamepad->Name() : "None";
+        const int x = arrowX + LINE;
+        const std::string line = ("Gamepad: " + pad).substr(0, (frame->w - x) / LINE);
+        mFont->RenderString(line, glyphs, frame, x,
+                            OptionsPlaceRow(ControlsPlace::PAD_DEAD_ZONE) + LINE);
     }
     DrawCentred(*mFont, QuillUtils::DESCRIPTION1, glyphs, frame, 216);
     DrawCentred(*mFont, QuillUtils::DESCRIPTION2, glyphs, frame, 224);
@@ -264,47 +318,38 @@ void Game::Options()
         return;
     }
     const int selected = menu.selected;
-    const bool adjustingVolume = menu.waitingForKey && OptionsPlace::IsVolume(selected);
-    const bool capturingKey = menu.waitingForKey && OptionsPlace::IsBinding(selected);
+    const bool adjusting = menu.waitingForKey && OptionsPages::IsAdjustable(controlsPage, selected);
+    const bool capturingKey = menu.waitingForKey && OptionsPages::IsBinding(controlsPage, selected);
     if (capturingKey)
     {
         return;
     }
     int x = arrowX;
-    if (adjustingVolume)
+    if (adjusting)
     {
         const std::string& label = menu.entries[ListPositionOf(menu, selected)];
         x = arrowX + LINE + LINE * static_cast<int>(label.size());
     }
-    Blit(mImageManager->GetImage("arrow"), frame, x, OptionsRow(ListPositionOf(menu, selected)));
+    Blit(mImageManager->GetImage("arrow"), frame, x, OptionsPlaceRow(selected));
 }
 
 void Game::MenuKeyAction(SDL_Scancode key)
 {
     MenuStruct& menu = *mCurrentMenu;
     const int selected = menu.selected;
-    if (menu.waitingForKey && OptionsPlace::IsBinding(selected))
+    const bool controlsPage = OnControlsPage();
+    if (menu.waitingForKey && OptionsPages::IsBinding(controlsPage, selected))
     {
         mSettings.mKeyBindings[selected].mScancode = key;
         menu.waitingForKey = false;
         return;
     }
-    if (menu.waitingForKey && OptionsPlace::IsVolume(selected))
+    if (menu.waitingForKey && OptionsPages::IsAdjustable(controlsPage, selected))
     {
-        const int change = (key == SDL_SCANCODE_RIGHT || key == SDL_SCANCODE_UP) ? 1 : -1;
-        if (selected == OptionsPlace::SOUND_VOLUME)
-        {
-            mAudioManager->SetSoundVolume(mAudioManager->mSoundVolume + change);
-            mSettings.mSoundVolume = mAudioManager->mSoundVolume;
-        }
-        else
-        {
-            mAudioManager->SetMusicVolume(mAudioManager->mMusicVolume + change);
-            mSettings.mMusicVolume = mAudioManager->mMusicVolume;
-        }
+        AdjustSetting(selected, (key == SDL_SCANCODE_RIGHT || key == SDL_SCANCODE_UP) ? 1 : -1);
         return;
     }
-    const int count = OptionsPlace::COUNT;
+    const int count = OptionsPages::Count(controlsPage);
     if (key == SDL_SCANCODE_UP)
     {
         menu.selected = selected - 1 < 0 ? count - 1 : selected - 1;
@@ -314,6 +359,32 @@ void Game::MenuKeyAction(SDL_Scancode key)
     {
         menu.selected = selected + 1 >= count ? 0 : selected + 1;
         mAudioManager->PlaySound("select.wav");
+    }
+}
+
+void Game::AdjustSetting(int selected, int change)
+{
+    if (OnControlsPage() && selected == ControlsPlace::MOUSE_SENSITIVITY)
+    {
+        mSettings.mMouseSensitivity =
+            std::clamp(mSettings.mMouseSensitivity + change, GameSettings::MIN_MOUSE_SENSITIVITY,
+                       GameSettings::MAX_MOUSE_SENSITIVITY);
+    }
+    else if (OnControlsPage())
+    {
+        mSettings.mPadDeadZone =
+            std::clamp(mSettings.mPadDeadZone + change, GameSettings::MIN_PAD_DEAD_ZONE,
+                       GameSettings::MAX_PAD_DEAD_ZONE);
+    }
+    else if (selected == OptionsPlace::SOUND_VOLUME)
+    {
+        mAudioManager->SetSoundVolume(mAudioManager->mSoundVolume + change);
+        mSettings.mSoundVolume = mAudioManager->mSoundVolume;
+    }
+    else
+    {
+        mAudioManager->SetMusicVolume(mAudioManager->mMusicVolume + change);
+        mSettings.mMusicVolume = mAudioManager->mMusicVolume;
     }
 }
 

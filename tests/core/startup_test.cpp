@@ -8,7 +8,7 @@
 
 namespace
 {
-const char* const DEFAULT_SETTINGS = "80 79 82 81 44 224 225 226 30 31\n64 64 1 0 1 1\n";
+const char* const DEFAULT_SETTINGS = "80 79 82 81 44 224 225 226 30 31\n64 64 1 0 1 1\n1 30 25\n";
 
 std::string WindowTitle(Game& game)
 {
@@ -30,7 +30,7 @@ TEST(Startup, FirstStartCreatesTheSettingsFileAndShowsTheMainMenu)
     EXPECT_EQ(frame->h, 240);
     EXPECT_EQ(frame->format->format, game.mFramework->mRendererInfo.texture_formats[0]);
     EXPECT_EQ(game.mCurrentMusic, "title.ogg");
-    EXPECT_EQ(game.mMenus.size(), 3u);
+    EXPECT_EQ(game.mMenus.size(), 4u);
     EXPECT_EQ(game.mCurrentMenu, game.mMenus[0].get());
 }
 
@@ -64,7 +64,9 @@ TEST(Startup, SettingsAreReadAndWrittenBackAtExit)
     game.mSettings.Binding(KeyAction::Use).mScancode = SDL_SCANCODE_Q;
     const std::string path = (test->dir().Path() / "ql3d.cfg").string();
     test->game().CleanUp();
-    EXPECT_EQ(test->dir().ReadFile("ql3d.cfg"), "4 5 6 7 20 9 10 11 12 13\n500 20 0 1 0 1\n");
+    // The file of an older version gets the mouse and pad settings' defaults.
+    EXPECT_EQ(test->dir().ReadFile("ql3d.cfg"),
+              "4 5 6 7 20 9 10 11 12 13\n500 20 0 1 0 1\n1 30 25\n");
 }
 
 TEST(Startup, EditorNeitherReadsNorWritesTheSettings)
@@ -134,7 +136,8 @@ TEST(Startup, EmptyMapListStillRewritesTheSettingsThatWereRead)
     TestGame test(options);
     EXPECT_THROW(test.Init(), std::runtime_error);
     test.game().CleanUp();
-    EXPECT_EQ(test.dir().ReadFile("ql3d.cfg"), "4 5 82 81 44 224 225 226 30 31\n64 64 1 0 1 1\n");
+    EXPECT_EQ(test.dir().ReadFile("ql3d.cfg"),
+              "4 5 82 81 44 224 225 226 30 31\n64 64 1 0 1 1\n1 30 25\n");
 }
 
 TEST(Startup, MapListLinesMayEndInCarriageReturns)

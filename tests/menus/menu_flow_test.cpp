@@ -1,4 +1,5 @@
 #include "menus/menu_screen.h"
+#include "menus/options_places.h"
 #include "support/test_images.h"
 
 #include <SDL_mixer.h>
@@ -137,7 +138,7 @@ TEST(MenuFlow, PreviousMenuReturnsToTheSnapshotTakenWhenTheGameWasLeft)
         {
             Press(test, SDL_SCANCODE_UP);
         }
-        ASSERT_EQ(game.mCurrentMenu->selected, 17);
+        ASSERT_EQ(game.mCurrentMenu->selected, OptionsPlace::PREVIOUS_MENU);
         Press(test, SDL_SCANCODE_RETURN);
         ASSERT_EQ(game.GetGameState(), GameState::InGameMenu);
         EXPECT_EQ(game.mMenuBackground.Get<SDL_Surface>(), snapshot);

@@ -1,4 +1,5 @@
 #include "menus/menu_screen.h"
+#include "menus/options_places.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +10,8 @@ namespace
 {
 using Sounds = std::vector<std::string>;
 
-// The options entry (spacers counted) that each of the 18 selections stands on.
-const int SELECTED_ENTRY[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 14, 15, 16, 17, 19, 20};
+// The options entry (spacers counted) that each selection stands on.
+const int SELECTED_ENTRY[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 14, 15, 16, 17, 18, 19, 20};
 } // namespace
 
 TEST(MenuNavigation, TheMainMenuWrapsAndIgnoresOtherKeys)
@@ -58,13 +59,13 @@ TEST(MenuNavigation, TheOptionsSelectionSkipsTheSpacerLines)
 
     // From "Turn Left:" Up selects "Previous Menu", and Down comes back.
     Press(test, SDL_SCANCODE_UP);
-    EXPECT_EQ(game.mCurrentMenu->selected, 17);
+    EXPECT_EQ(game.mCurrentMenu->selected, OptionsPlace::PREVIOUS_MENU);
     Press(test, SDL_SCANCODE_DOWN);
     EXPECT_EQ(game.mCurrentMenu->selected, 0);
     EXPECT_EQ(test.TakeSounds(), Sounds(2, "select.wav"));
 
     // Down walks over every selectable entry, the arrow on its row, and wraps.
-    for (int selection = 0; selection < 18; ++selection)
+    for (int selection = 0; selection < OptionsPlace::COUNT; ++selection)
     {
         SCOPED_TRACE(selection);
         EXPECT_EQ(game.mCurrentMenu->selected, selection);
@@ -80,7 +81,7 @@ TEST(MenuNavigation, TheOptionsSelectionSkipsTheSpacerLines)
         Press(test, SDL_SCANCODE_DOWN);
     }
     EXPECT_EQ(game.mCurrentMenu->selected, 0);
-    EXPECT_EQ(test.TakeSounds(), Sounds(18, "select.wav"));
+    EXPECT_EQ(test.TakeSounds(), Sounds(OptionsPlace::COUNT, "select.wav"));
 
     // In particular: from "Select Scroll:" Down selects "Fullscreen:".
     Press(test, SDL_SCANCODE_DOWN, 9);
@@ -105,7 +106,7 @@ TEST(MenuNavigation, EveryMenuKeepsItsSelection)
     Press(test, SDL_SCANCODE_DOWN, 5);
     EXPECT_EQ(game.mCurrentMenu->selected, 5);
     Press(test, SDL_SCANCODE_UP, 6);
-    ASSERT_EQ(game.mCurrentMenu->selected, 17);
+    ASSERT_EQ(game.mCurrentMenu->selected, OptionsPlace::PREVIOUS_MENU);
 
     // "Previous Menu" without a game: the main menu, still on "Options".
     Press(test, SDL_SCANCODE_RETURN);
@@ -113,7 +114,7 @@ TEST(MenuNavigation, EveryMenuKeepsItsSelection)
     EXPECT_EQ(game.mCurrentMenu->selected, 1);
     Press(test, SDL_SCANCODE_RETURN);
     ASSERT_EQ(game.GetGameState(), GameState::Options);
-    EXPECT_EQ(game.mCurrentMenu->selected, 17);
+    EXPECT_EQ(game.mCurrentMenu->selected, OptionsPlace::PREVIOUS_MENU);
     Press(test, SDL_SCANCODE_RETURN);
     ASSERT_EQ(game.GetGameState(), GameState::MainMenu);
 
@@ -128,7 +129,7 @@ TEST(MenuNavigation, EveryMenuKeepsItsSelection)
     Press(test, SDL_SCANCODE_DOWN);
     Press(test, SDL_SCANCODE_RETURN);
     ASSERT_EQ(game.GetGameState(), GameState::Options);
-    EXPECT_EQ(game.mCurrentMenu->selected, 17);
+    EXPECT_EQ(game.mCurrentMenu->selected, OptionsPlace::PREVIOUS_MENU);
     Press(test, SDL_SCANCODE_RETURN);
     ASSERT_EQ(game.GetGameState(), GameState::InGameMenu);
     EXPECT_EQ(game.mCurrentMenu->selected, 1);

@@ -201,33 +201,6 @@ Wrapper ExpectedInGameMenu(TestGame& test, SDL_Surface* gamePicture, int selecte
     return expected;
 }
 
-Wrapper ExpectedOptions(TestGame& test, const std::vector<std::string>& lines, int arrowX,
-                        int arrowY, SDL_Surface* gamePicture)
-{
-    Wrapper expected = BlankFrame(test);
-    SDL_Surface* frame = expected.Get<SDL_Surface>();
-    if (gamePicture != nullptr)
-    {
-        Wrapper canvas = HalfTransparentCopy(test, gamePicture);
-        SDL_UpperBlit(canvas.Get<SDL_Surface>(), nullptr, frame, nullptr);
-    }
-    SDL_Surface* title = Image(test, "options");
-    Blit(title, frame, (frame->w - title->w) / 2, 8);
-    for (std::size_t i = 0; i < lines.size(); ++i)
-    {
-        DrawText(test, frame, lines[i], OptionsArrowX(test) + 8, OptionsRowY(static_cast<int>(i)));
-    }
-    DrawCentredText(test, frame, "Discard Changes", 192);
-    DrawCentredText(test, frame, "Previous Menu", 200);
-    DrawCentredText(test, frame, "Arrow Keys = Change current option", 216);
-    DrawCentredText(test, frame, "Enter Key = Select current option", 224);
-    if (arrowX >= 0)
-    {
-        DrawArrow(test, frame, arrowX, arrowY);
-    }
-    return expected;
-}
-
 Wrapper ExpectedCredits(TestGame& test)
 {
     Wrapper expected = BlankFrame(test);

@@ -43,8 +43,4 @@ std::string CompareOptionsRow(TestGame& test, int entry, const std::string& text
 Wrapper ExpectedMainMenu(TestGame& test, int selected, bool arrow);
 // The in-game menu over the given game picture.
 Wrapper ExpectedInGameMenu(TestGame& test, SDL_Surface* gamePicture, int selected, bool arrow);
-// The options screen with the 19 listed lines (spacers empty) and the arrow at
-// (arrowX, arrowY) unless arrowX is negative; over the game picture, if any.
-Wrapper ExpectedOptions(TestGame& test, const std::vector<std::string>& lines, int arrowX,
-                        int arrowY, SDL_Surface* gamePicture = nullptr);
 Wrapper ExpectedCredits(TestGame& test);

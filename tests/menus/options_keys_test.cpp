@@ -1,4 +1,5 @@
 #include "menus/menu_screen.h"
+#include "menus/options_places.h"
 
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
@@ -10,14 +11,7 @@ namespace
 {
 using Sounds = std::vector<std::string>;
 
-constexpr int FULLSCREEN = 10;
-constexpr int VSYNC = 11;
-constexpr int SOUND = 12;
-constexpr int SOUND_VOLUME = 13;
-constexpr int MUSIC = 14;
-constexpr int MUSIC_VOLUME = 15;
-constexpr int DISCARD = 16;
-constexpr int PREVIOUS_MENU = 17;
+using namespace OptionsPlace;
 
 int Binding(Game& game, KeyAction action)
 {
@@ -37,7 +31,7 @@ bool RendererHasVSync(Game& game)
 // Moves the options selection down from where it is to the wanted one.
 void Select(TestGame& test, int selection)
 {
-    const int steps = (selection - test.game().mCurrentMenu->selected + 18) % 18;
+    const int steps = (selection - test.game().mCurrentMenu->selected + COUNT) % COUNT;
     Press(test, SDL_SCANCODE_DOWN, steps);
     test.TakeSounds();
 }
@@ -270,7 +264,7 @@ TEST(OptionsKeys, DiscardRestoresTheSettingsAndTheWindowOfTheVisit)
     Press(test, SDL_SCANCODE_RETURN);
     Press(test, SDL_SCANCODE_UP, 3);
     Press(test, SDL_SCANCODE_RETURN);
-    ASSERT_EQ(game.mSettings.Format(), "4 79 82 81 44 224 225 226 30 31\n70 60 0 1 0 0\n");
+    ASSERT_EQ(game.mSettings.Format(), "4 79 82 81 44 224 225 226 30 31\n70 60 0 1 0 0\n1 30 25\n");
     ASSERT_FALSE(WindowIsFullscreen(game));
     ASSERT_EQ(Mix_PausedMusic(), 1);
     test.TakeSounds();

@@ -5,15 +5,18 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace
 {
-const char* const DEFAULT_SETTINGS = "80 79 82 81 44 224 225 226 30 31\n64 64 1 0 1 1\n";
-const char* const CHANGED_SETTINGS = "4 79 82 81 44 40 225 226 30 31\n67 62 0 1 0 0\n";
+const char* const DEFAULT_SETTINGS = "80 79 82 81 44 224 225 226 30 31\n64 64 1 0 1 1\n1 30 25\n";
+const char* const CHANGED_SETTINGS = "4 79 82 81 44 40 225 226 30 31\n67 62 0 1 0 0\n0 32 22\n";
 
 // A session in the options: Turn Left on A, Fire on Return, the window and
 // vsync switched, the sound volume up by 3, the music volume down by 2, the
-// music and then the sound switched off; back to the main menu.
+// music and then the sound switched off; on the second page mouse turning
+// off, the sensitivity up by 2 and the dead zone down by 3; back to the main menu.
 void ChangeEverything(TestGame& test)
 {
     OpenOptionsFromTheMainMenu(test);
@@ -37,8 +40,31 @@ void ChangeEverything(TestGame& test)
     Press(test, SDL_SCANCODE_RETURN);
     Press(test, SDL_SCANCODE_UP, 2);
     Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_DOWN, 5);
+    Press(test, SDL_SCANCODE_DOWN, 4);
     Press(test, SDL_SCANCODE_RETURN);
+    Press(test, SDL_SCANCODE_RETURN);
+    Press(test, SDL_SCANCODE_DOWN);
+    Press(test, SDL_SCANCODE_RETURN);
+    Press(test, SDL_SCANCODE_RIGHT, 2);
+    Press(test, SDL_SCANCODE_RETURN);
+    Press(test, SDL_SCANCODE_DOWN);
+    Press(test, SDL_SCANCODE_RETURN);
+    Press(test, SDL_SCANCODE_LEFT, 3);
+    Press(test, SDL_SCANCODE_RETURN);
+    Press(test, SDL_SCANCODE_DOWN);
+    Press(test, SDL_SCANCODE_RETURN);
+    Press(test, SDL_SCANCODE_DOWN, 2);
+    Press(test, SDL_SCANCODE_RETURN);
+}
+
+// Compares rows of the options screen, the list's entries counted with spacers.
+void ExpectRows(TestGame& test, const std::vector<std::pair<int, std::string>>& rows)
+{
+    RunUntilArrow(test, false);
+    for (const auto& [entry, text] : rows)
+    {
+        EXPECT_EQ(CompareOptionsRow(test, entry, text, -1), "") << text;
+    }
 }
 } // namespace
 
@@ -72,20 +98,22 @@ TEST(SettingsSession, WhatTheOptionsChangedIsWrittenAtExitAndReadAtTheNextStart)
     EXPECT_FALSE(game.mAudioManager->mMusicOn);
     EXPECT_EQ(Mix_PlayingMusic(), 0);
 
-    // The options show what was kept.
+    // The options show what was kept, on both pages.
     OpenOptionsFromTheMainMenu(test);
-    RunUntilArrow(test, false);
-    const struct
-    {
-        int entry;
-        const char* text;
-    } rows[] = {{0, "Turn Left: A"}, {5, "Fire: Return"},      {11, "Fullscreen: Off"},
-                {12, "VSync: On"},   {14, "Sound: Off"},       {15, "Sound Volume: 52%"},
-                {16, "Music: Off"},  {17, "Music Volume: 48%"}};
-    for (const auto& row : rows)
-    {
-        EXPECT_EQ(CompareOptionsRow(test, row.entry, row.text, -1), "") << row.text;
-    }
+    ExpectRows(test, {{0, "Turn Left: A"},
+                      {5, "Fire: Return"},
+                      {11, "Fullscreen: Off"},
+                      {12, "VSync: On"},
+                      {14, "Sound: Off"},
+                      {15, "Sound Volume: 52%"},
+                      {16, "Music: Off"},
+                      {17, "Music Volume: 48%"}});
+    Press(test, SDL_SCANCODE_UP, 3);
+    Press(test, SDL_SCANCODE_RETURN);
+    ExpectRows(test, {{0, "Mouse Turning: Off"},
+                      {1, "Mouse Sensitivity: 32"},
+                      {3, "Stick Dead Zone: 22%"},
+                      {4, "Gamepad: None"}});
 }
 
 TEST(SettingsSession, DiscardedChangesNeverReachTheFile)
@@ -100,8 +128,12 @@ TEST(SettingsSession, DiscardedChangesNeverReachTheFile)
     Press(test, SDL_SCANCODE_RETURN);
     Press(test, SDL_SCANCODE_DOWN, 2);
     Press(test, SDL_SCANCODE_RETURN);
-    ASSERT_NE(test.game().mSettings.Format(), CHANGED_SETTINGS);
     Press(test, SDL_SCANCODE_DOWN, 4);
+    Press(test, SDL_SCANCODE_RETURN, 2);
+    Press(test, SDL_SCANCODE_UP);
+    Press(test, SDL_SCANCODE_RETURN);
+    ASSERT_NE(test.game().mSettings.Format(), CHANGED_SETTINGS);
+    Press(test, SDL_SCANCODE_DOWN);
     Press(test, SDL_SCANCODE_RETURN);
     EXPECT_EQ(test.game().mSettings.Format(), CHANGED_SETTINGS);
     test.Quit();

@@ -290,7 +290,9 @@ void GameMonkey::ActWhilePlaying()
         const SDL_Scancode held = Binding(KeyAction::MoveForward);
         mTest->KeyDown(held, mHeld.count(held) != 0);
         Tap(mDice.Of(STRAY_KEYS));
-        mTest->MouseMotion(mDice.Between(0, 959), mDice.Between(0, 719));
+        mTest->MouseMove(mDice.Between(-3000, 3000), mDice.Between(-500, 500));
+        mTest->MouseButton(0, 0, mDice.Chance(50) ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT,
+                           mDice.Chance(50));
         mTest->Text("q");
     }
 }

@@ -143,8 +143,8 @@ TEST(NothingLost, AnEditorSaveKilledHalfwayLeavesTheOldOrTheNewMap)
 TEST(NothingLost, ASettingsWriteKilledHalfwayLeavesTheOldOrTheNewFile)
 {
     ScratchDir directory;
-    const std::string quiet = "80 79 82 81 44 224 225 226 30 31\n0 0 0 0 0 0\n";
-    const std::string loud = "4 5 6 7 8 9 10 11 12 13\n128 128 1 1 1 1\n";
+    const std::string quiet = "80 79 82 81 44 224 225 226 30 31\n0 0 0 0 0 0\n0 1 0\n";
+    const std::string loud = "4 5 6 7 8 9 10 11 12 13\n128 128 1 1 1 1\n1 100 90\n";
     directory.WriteFile("ql3d.cfg", quiet);
     std::mt19937 random(11);
     for (int round = 0; round < KILL_ROUNDS; ++round)
@@ -157,8 +157,8 @@ TEST(NothingLost, ASettingsWriteKilledHalfwayLeavesTheOldOrTheNewFile)
                 for (int save = 0; save < 100000; ++save)
                 {
                     std::istringstream values(
-                        save % 2 == 0 ? "4 5 6 7 8 9 10 11 12 13\n128 128 1 1 1 1\n"
-                                      : "80 79 82 81 44 224 225 226 30 31\n0 0 0 0 0 0\n");
+                        save % 2 == 0 ? "4 5 6 7 8 9 10 11 12 13\n128 128 1 1 1 1\n1 100 90\n"
+                                      : "80 79 82 81 44 224 225 226 30 31\n0 0 0 0 0 0\n0 1 0\n");
                     game.mSettings.Read(values);
                     aboutToSave();
                     game.WriteConfig();
@@ -337,7 +337,8 @@ TEST(NothingLost, SettingsAndMapsBehindLinksAreWrittenWhereTheLinksPoint)
             test.game().mSettings.mSoundVolume = 99;
             return std::string();
         });
-    EXPECT_EQ(directory.ReadFile("dotfiles/ql3d.cfg"), "4 5 6 7 8 9 10 11 12 13\n99 2 0 0 0 0\n");
+    EXPECT_EQ(directory.ReadFile("dotfiles/ql3d.cfg"),
+              "4 5 6 7 8 9 10 11 12 13\n99 2 0 0 0 0\n1 30 25\n");
     EXPECT_TRUE(fs::is_symlink("ql3d.cfg"));
     const std::string saved = RunInChild(
         []

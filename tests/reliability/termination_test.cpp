@@ -18,7 +18,7 @@ namespace
 const int SIGNALS[] = {SIGTERM, SIGINT, SIGHUP};
 const std::string MAP = "2\n1\n\n1 0\n\n0 0\n\nType Player\nAngle 90\nX 1\nY 0";
 // The defaults with the music volume changed during the session.
-const std::string SETTINGS_IN_FORCE = "80 79 82 81 44 224 225 226 30 31\n64 33 1 0 1 1\n";
+const std::string SETTINGS_IN_FORCE = "80 79 82 81 44 224 225 226 30 31\n64 33 1 0 1 1\n1 30 25\n";
 
 struct Scene
 {

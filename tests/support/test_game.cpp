@@ -160,14 +160,23 @@ void TestGame::MouseMotion(int x, int y, Uint32 buttons)
     Push(event);
 }
 
-void TestGame::MouseButton(int x, int y, Uint8 button, bool pressed)
+void TestGame::MouseMove(int xrel, int yrel)
 {
     SDL_Event event{};
-    event.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.type = SDL_MOUSEMOTION;
+    event.motion.xrel = xrel;
+    event.motion.yrel = yrel;
+    Push(event);
+}
+
+void TestGame::MouseButton(int x, int y, Uint8 button, bool down)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
     event.button.x = x;
     event.button.y = y;
     event.button.button = button;
-    event.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
     Push(event);
 }
 

@@ -67,7 +67,9 @@ public:
     void Quit();
     void Window(SDL_WindowEventID id);
     void MouseMotion(int x, int y, Uint32 buttons = 0);
-    void MouseButton(int x, int y, Uint8 button, bool pressed = true);
+    // Motion as the mouse reports it while the game holds it in relative mode.
+    void MouseMove(int xrel, int yrel);
+    void MouseButton(int x, int y, Uint8 button, bool down = true);
 
     SDL_Surface* Frame() { return mGame->mFramework->GetSurface(); }
     static Rgb PixelAt(SDL_Surface* surface, int x, int y);
