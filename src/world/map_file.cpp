@@ -75,6 +75,11 @@ std::runtime_error MapLoadError(const std::string& problem)
     return std::runtime_error("Error loading map: " + problem);
 }
 
+std::runtime_error MapOpenError(const std::string& path)
+{
+    return std::runtime_error("Couldn't open map file: " + path);
+}
+
 bool MapFileReader::Refuse(const std::runtime_error& error) const
 {
     if (mRules.throwErrors)

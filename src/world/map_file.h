@@ -99,6 +99,8 @@ constexpr MapFileRules BEST_SCORE_RULES = MapFileRules{};
 
 // A fault of a map file that the game cannot load.
 std::runtime_error MapLoadError(const std::string& problem);
+// A map file that cannot be opened.
+std::runtime_error MapOpenError(const std::string& path);
 
 // Reads a map file section by section, handing every value on as it is read
 // (a refusal then comes after what was handed on before it). A value of a grid
