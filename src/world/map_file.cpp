@@ -167,7 +167,7 @@ bool MapFileReader::ReadEntities(const EntitySink& entity)
         entity(complete);
     }
     // Without a start the game would have no one to play; better to say so now.
-    if (mRules.playableEntities && !playerFound)
+    if (mRules.needsPlayer && !playerFound)
     {
         return Refuse(MapLoadError("No Player defined in the map!"));
     }
