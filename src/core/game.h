@@ -17,6 +17,7 @@
 #include "render/world_view.h"
 #include "world/entity.h"
 #include "world/map.h"
+#include "world/map_checker.h"
 #include "world/world_types.h"
 
 #include <SDL.h>
@@ -44,7 +45,8 @@ public:
     Game& operator=(const Game&) = delete;
 
     // --- Start-up and shut-down (game.cpp) ---
-    // False when there is nothing to run: --help or --version was answered.
+    // False when there is nothing to run: --help, --version or --check was
+    // answered.
     bool Init(int argc, char** argv);
     void ParseCommandLines(int argc, char** argv);
     void CleanUp();
@@ -179,6 +181,11 @@ private:
     void EditorDismissMessage();
     void EditorSubmitInput();
     void EditorSubmitSize();
+    // V: checks the map on screen as it stands and shows what was found.
+    void EditorCheckMap();
+    std::string EditorCheckMessage() const;
+    // The outline of a check goes with the first change of the map.
+    void EditorForgetOutdatedCheck();
     // Screen (game_editor_screen.cpp).
     void EditorDrawMapView(SDL_Surface* view);
     void EditorDrawSidePanel(SDL_Surface* panel, SDL_Surface* font);
@@ -243,6 +250,14 @@ public:
         int lastY = -1;
     };
     std::optional<EditorStroke> mEditorStroke;
+    // The last check of the map (V) and the map it looked at; its cells stay
+    // outlined on the map view while the map is that map.
+    struct EditorCheck
+    {
+        std::string mapText;
+        MapCheck result;
+    };
+    std::optional<EditorCheck> mEditorCheck;
 
     bool mInputGuard = false;
     bool mPickUpScreenActive = false;
@@ -254,8 +269,10 @@ public:
     bool mCaptureMenuBackground = false;
     bool mLoadNextMap = false;
     bool mCursorBlink = false;
-    // --help or --version was answered: Init starts nothing.
+    // --help, --version or --check was answered: Init starts nothing.
     bool mCommandLineAnswered = false;
+    // What the program ends with: --check's answer, else 0.
+    int mExitStatus = 0;
     // Set once the settings file was read, so a start that fails earlier never
     // overwrites the player's settings with the defaults.
     bool mSettingsRead = false;

@@ -29,6 +29,7 @@ template <typename T> struct EditorTile
 // asks whether to quit.
 enum class EditorActionState : std::int32_t
 {
+    MapChecked = -5,
     PlayerExists = -4,
     SaveSucceeded = -3,
     SaveFailed = -2,
