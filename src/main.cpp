@@ -12,6 +12,7 @@ int main(int argc, char** argv)
 {
     TerminationSignal::Install();
     std::string error;
+    int status = 0;
     try
     {
         auto game = std::make_unique<Game>();
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
         {
             game->Run();
         }
+        status = game->mExitStatus;
     }
     catch (const std::exception& exception)
     {
@@ -31,5 +33,5 @@ int main(int argc, char** argv)
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Quill 3D - Error", error.c_str(), nullptr);
         return 1;
     }
-    return 0;
+    return status;
 }

@@ -3,7 +3,10 @@
 #include "core/termination_signal.h"
 #include "core/utils.h"
 #include "gameplay/player.h"
+#include "world/map_checker.h"
 
+#include <algorithm>
+#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
@@ -39,6 +42,7 @@ constexpr StartupImage STARTUP_IMAGES[] = {
 
 constexpr const char* OPTIONS_HELP =
     "Usage: quill3d [--editor] [--windowsize WIDTH HEIGHT] [--help] [--version]\n"
+    "       quill3d --check FILE.map...\n"
     "\n"
     "Quill 3D, a first-person action game drawn by a raycaster, with a map editor.\n"
     "\n"
@@ -47,6 +51,8 @@ constexpr const char* OPTIONS_HELP =
     "                             320 x 240) instead of fullscreen\n"
     "  --help                     print this help and end\n"
     "  --version                  print the version and end\n"
+    "  --check FILE.map...        check that maps can be played through: each\n"
+    "                             problem on a line, or the best score\n"
     "\n"
     "Started from a folder that holds data/ (the source tree), the game reads\n"
     "data/ there, keeps its settings in ql3d.cfg there, and the editor opens and\n"
@@ -69,6 +75,46 @@ std::string Usage(const GamePaths& paths)
 
 // Gamepad mappings beside SDL's own, in the format SDL reads, in the data folder.
 const char* const GAMEPAD_MAPPINGS_FILE = "gamecontrollerdb.txt";
+
+// --check: a line for each problem of each map, or its best score. The exit
+// status is the worst of them: 0 every map is fine, 1 one has a problem, 2 a
+// file is missing or no map the game can read.
+int CheckMapFiles(const std::vector<std::string>& paths)
+{
+    if (paths.empty())
+    {
+        std::cerr << "--check requires at least one map file!\n";
+        return 2;
+    }
+    int status = 0;
+    for (const std::string& path : paths)
+    {
+        try
+        {
+            std::ifstream file(path);
+            if (!file)
+            {
+                throw MapOpenError(path);
+            }
+            const MapCheck check = MapChecker::CheckFile(file);
+            for (const MapProblem& problem : check.problems)
+            {
+                std::cout << path << (problem.cell ? ":" : ": ") << problem.Line() << '\n';
+            }
+            if (check.problems.empty())
+            {
+                std::cout << path << ": ok, best score " << check.bestScore << '\n';
+            }
+            status = std::max(status, check.problems.empty() ? 0 : 1);
+        }
+        catch (const std::exception& error)
+        {
+            std::cerr << path << ": " << error.what() << '\n';
+            status = 2;
+        }
+    }
+    return status;
+}
 } // namespace
 
 Game::Game()
@@ -235,6 +281,13 @@ void Game::ParseCommandLines(int argc, char** argv)
             // Answered on the terminal; nothing else starts.
             std::cout << (argument == "--help" ? Usage(mPaths)
                                                : "Quill 3D " + QuillUtils::VERSION + "\n");
+            mCommandLineAnswered = true;
+            return;
+        }
+        if (argument == "--check")
+        {
+            // Every argument after it names a map; no window, no sound.
+            mExitStatus = CheckMapFiles(std::vector<std::string>(argv + i + 1, argv + argc));
             mCommandLineAnswered = true;
             return;
         }

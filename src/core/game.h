@@ -18,6 +18,7 @@
 #include "render/world_view.h"
 #include "world/entity.h"
 #include "world/map.h"
+#include "world/map_checker.h"
 #include "world/world_types.h"
 
 #include <SDL.h>
@@ -45,7 +46,8 @@ public:
     Game& operator=(const Game&) = delete;
 
     // --- Start-up and shut-down (game.cpp) ---
-    // False when there is nothing to run: --help or --version was answered.
+    // False when there is nothing to run: --help, --version or --check was
+    // answered.
     bool Init(int argc, char** argv);
     void ParseCommandLines(int argc, char** argv);
     void CleanUp();
@@ -191,6 +193,11 @@ private:
     void EditorDismissMessage();
     void EditorSubmitInput();
     void EditorSubmitSize();
+    // V: checks the map on screen as it stands and shows what was found.
+    void EditorCheckMap();
+    std::string EditorCheckMessage() const;
+    // The outline of a check goes with the first change of the map.
+    void EditorForgetOutdatedCheck();
     // Screen (game_editor_screen.cpp).
     void EditorDrawMapView(SDL_Surface* view);
     void EditorDrawSidePanel(SDL_Surface* panel, SDL_Surface* font);
@@ -259,6 +266,14 @@ public:
         int lastY = -1;
     };
     std::optional<EditorStroke> mEditorStroke;
+    // The last check of the map (V) and the map it looked at; its cells stay
+    // outlined on the map view while the map is that map.
+    struct EditorCheck
+    {
+        std::string mapText;
+        MapCheck result;
+    };
+    std::optional<EditorCheck> mEditorCheck;
 
     bool mInputGuard = false;
     bool mPickUpScreenActive = false;
@@ -270,7 +285,7 @@ public:
     bool mCaptureMenuBackground = false;
     bool mLoadNextMap = false;
     bool mCursorBlink = false;
-    // --help or --version was answered: Init starts nothing.
+    // --help, --version or --check was answered: Init starts nothing.
     bool mCommandLineAnswered = false;
     bool mWindowFocused = true;
     // Play holds the mouse in relative mode while the window has the focus.
@@ -278,6 +293,8 @@ public:
     // The mouse's turn not yet taken by the player, in hundredths of an angle
     // unit: the player turns whole units and the rest waits for the next frame.
     std::int64_t mPendingTurn = 0;
+    // What the program ends with: --check's answer, else 0.
+    int mExitStatus = 0;
     // Set once the settings file was read, so a start that fails earlier never
     // overwrites the player's settings with the defaults.
     bool mSettingsRead = false;

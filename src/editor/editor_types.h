@@ -30,6 +30,7 @@ template <typename T> struct EditorTile
 enum class EditorActionState : std::int32_t
 {
     PlayTestRefused = -6,
+    MapChecked = -5,
     PlayerExists = -4,
     SaveSucceeded = -3,
     SaveFailed = -2,

@@ -15,12 +15,12 @@ const std::string MAP_EXTENSION = ".map";
 // Every key of the editor's command table; pressed while a message is shown,
 // any of them only dismisses it.
 constexpr SDL_Scancode COMMAND_KEYS[] = {
-    SDL_SCANCODE_A,   SDL_SCANCODE_C,      SDL_SCANCODE_F,         SDL_SCANCODE_H,
-    SDL_SCANCODE_N,   SDL_SCANCODE_O,      SDL_SCANCODE_S,         SDL_SCANCODE_Y,
-    SDL_SCANCODE_Z,   SDL_SCANCODE_RETURN, SDL_SCANCODE_BACKSPACE, SDL_SCANCODE_F2,
-    SDL_SCANCODE_F5,  SDL_SCANCODE_F6,     SDL_SCANCODE_F7,        SDL_SCANCODE_F8,
-    SDL_SCANCODE_F9,  SDL_SCANCODE_INSERT, SDL_SCANCODE_HOME,      SDL_SCANCODE_DELETE,
-    SDL_SCANCODE_END, SDL_SCANCODE_P};
+    SDL_SCANCODE_A,      SDL_SCANCODE_C,   SDL_SCANCODE_F,      SDL_SCANCODE_H,
+    SDL_SCANCODE_N,      SDL_SCANCODE_O,   SDL_SCANCODE_S,      SDL_SCANCODE_V,
+    SDL_SCANCODE_Y,      SDL_SCANCODE_Z,   SDL_SCANCODE_RETURN, SDL_SCANCODE_BACKSPACE,
+    SDL_SCANCODE_F2,     SDL_SCANCODE_F5,  SDL_SCANCODE_F6,     SDL_SCANCODE_F7,
+    SDL_SCANCODE_F8,     SDL_SCANCODE_F9,  SDL_SCANCODE_INSERT, SDL_SCANCODE_HOME,
+    SDL_SCANCODE_DELETE, SDL_SCANCODE_END, SDL_SCANCODE_P};
 
 bool IsCommandKey(SDL_Scancode key)
 {
@@ -125,6 +125,7 @@ bool Game::EditorHandleEvent(const SDL_Event& event)
     default:
         break;
     }
+    EditorForgetOutdatedCheck();
     if (!messageWasShown && IsMessage(mEditorAction))
     {
         // A message that has just appeared is drawn before anything can
@@ -241,6 +242,9 @@ void Game::EditorRunCommand(const SDL_Keysym& keysym)
     case SDL_SCANCODE_S:
         mEditorAction = EditorActionState::Save;
         EditorAction();
+        break;
+    case SDL_SCANCODE_V:
+        EditorCheckMap();
         break;
     case SDL_SCANCODE_F5:
         mShowWalls = !mShowWalls;
@@ -442,6 +446,10 @@ void Game::EditorAction()
     case EditorActionState::PlayTestRefused:
         mPromptTitle = "Error";
         mPromptMessage = mPlayTestProblem;
+        return;
+    case EditorActionState::MapChecked:
+        mPromptTitle = "Check Map";
+        mPromptMessage = EditorCheckMessage();
         return;
     case EditorActionState::PlayerExists:
         mPromptTitle = "Error";

@@ -96,16 +96,30 @@ void DrawGrid(SDL_Surface* view, int width, int height)
     HorizontalLine(view, VIEW_EDGE, 0, VIEW_EDGE, grey);
 }
 
+// The outline of a square of cells, from the top-left corner's pixel, `side`
+// pixels a side.
+void DrawSquare(SDL_Surface* view, int left, int top, int side, std::uint32_t color)
+{
+    HorizontalLine(view, top, left, left + side, color);
+    HorizontalLine(view, top + side, left, left + side, color);
+    VerticalLine(view, left, top, top + side, color);
+    VerticalLine(view, left + side, top, top + side, color);
+}
+
 void DrawCursor(SDL_Surface* view, int cellX, int cellY)
 {
     PixelAccess access(view);
-    const std::uint32_t green = SDL_MapRGB(view->format, 0, 255, 0);
-    const int left = cellX * CELL;
-    const int top = cellY * CELL;
-    HorizontalLine(view, top, left, left + CELL, green);
-    HorizontalLine(view, top + CELL, left, left + CELL, green);
-    VerticalLine(view, left, top, top + CELL, green);
-    VerticalLine(view, left + CELL, top, top + CELL, green);
+    DrawSquare(view, cellX * CELL, cellY * CELL, CELL, SDL_MapRGB(view->format, 0, 255, 0));
+}
+
+// A cell a check found a problem in: two pixels of magenta, on its border and
+// just inside it, around whatever the cell shows.
+void DrawProblemOutline(SDL_Surface* view, int cellX, int cellY)
+{
+    PixelAccess access(view);
+    const std::uint32_t magenta = SDL_MapRGB(view->format, 255, 0, 255);
+    DrawSquare(view, cellX * CELL, cellY * CELL, CELL, magenta);
+    DrawSquare(view, cellX * CELL + 1, cellY * CELL + 1, CELL - 2, magenta);
 }
 
 // The frame of the "directions" image for a player's facing: the arrow of the
@@ -210,6 +224,16 @@ void Game::EditorDrawMapView(SDL_Surface* view)
         }
     }
     DrawGrid(view, mMapWidth, mMapHeight);
+    if (mEditorCheck)
+    {
+        for (const MapProblem& problem : mEditorCheck->result.problems)
+        {
+            if (problem.cell)
+            {
+                DrawProblemOutline(view, problem.cell->x, problem.cell->y);
+            }
+        }
+    }
     if (mCursorX != -1 && mCursorY != -1)
     {
         DrawCursor(view, mCursorX, mCursorY);
@@ -241,6 +265,7 @@ void Game::EditorDrawSidePanel(SDL_Surface* panel, SDL_Surface* font)
         "A\t\t\t\t - Change Player Angle",
         "O\t\t\t\t - New / Open Map",
         "S\t\t\t\t - Save Map",
+        "V\t\t\t\t - Check Map",
         std::string("F5\t\t\t  - ") + ShowOrHide(mShowWalls) + " Walls & Doors",
         std::string("F6\t\t\t  - ") + ShowOrHide(mShowFloors) + " Ceilings & Floors",
         std::string("F7\t\t\t  - ") + ShowOrHide(mShowEntities) + " Items & Enemies",

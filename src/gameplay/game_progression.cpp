@@ -2,6 +2,7 @@
 #include "core/game.h"
 #include "core/utils.h"
 #include "gameplay/player.h"
+#include "world/map_file.h"
 
 #include <fstream>
 #include <stdexcept>
@@ -68,7 +69,7 @@ void Game::LoadMap(bool newGame)
     const std::string path = mPaths.MapFile(entry.mapFile);
     if (!mMap->OpenMap(path, this, newGame))
     {
-        throw std::runtime_error("Couldn't open map file: " + path);
+        throw MapOpenError(path);
     }
     BeginMapPlay();
     mLoadNextMap = false;

@@ -3,6 +3,7 @@
 #include "core/game.h"
 #include "core/utils.h"
 #include "gameplay/projectile.h"
+#include "world/map_names.h"
 
 #include <algorithm>
 #include <cmath>
@@ -321,7 +322,7 @@ void Player::CheckExit()
     {
         const int x = static_cast<int>(corner[0] * 0.015625);
         const int y = static_cast<int>(corner[1] * 0.015625);
-        atExit = atExit || map.CheckTileType(x, y) == 11;
+        atExit = atExit || map.CheckTileType(x, y) == Walls::EXIT_DOOR;
     }
     if (!atExit)
     {

@@ -5,6 +5,7 @@
 #include "gameplay/enemy.h"
 #include "gameplay/item.h"
 #include "gameplay/player.h"
+#include "world/door_marks.h"
 #include "world/grid_math.h"
 #include "world/map_file.h"
 #include "world/map_names.h"
@@ -16,11 +17,6 @@
 
 namespace
 {
-constexpr int STANDARD_DOOR = 7;
-constexpr int FIRST_LOCKED_DOOR = 8;
-constexpr int LAST_DOOR = 12;
-constexpr int BOOKSHELF = 6;
-constexpr int EMPTY_BOOKSHELF = 5;
 // Half the side of an entity's square footprint.
 constexpr double PROJECTILE_HALF_SIZE = 4;
 constexpr double BODY_HALF_SIZE = 16;
@@ -157,7 +153,7 @@ void Map::ReadMap(std::istream& file, Game* game, bool createPlayer)
     ReadWalls(reader, game);
     ReadCeilingsAndFloors(reader);
     ReadEntities(reader, game, createPlayer);
-    MarkDoors();
+    MarkDoors(mWalls, mWidth, mHeight);
 }
 
 void Map::ReadSize(MapFileReader& reader)
@@ -210,7 +206,7 @@ void Map::AddDoor(Game* game, std::int32_t wall, int x, int y)
     door->closedColumns = 0;
     door->active = false;
     door->opening = true;
-    door->locked = wall != STANDARD_DOOR;
+    door->locked = wall != Walls::STANDARD_DOOR;
     door->blocking = true;
 
     SDL_Surface* image =
@@ -317,44 +313,12 @@ void Map::CreateEntity(const MapFileEntity& record, Game* game, bool createPlaye
     mMaxScore += BestScorePoints(record.name);
 }
 
-void Map::MarkDoors()
-{
-    for (int y = 0; y < mHeight; ++y)
-    {
-        for (int x = 0; x < mWidth; ++x)
-        {
-            std::int32_t& cell = mWalls[static_cast<std::size_t>(y) * mWidth + x];
-            // A standard door is framed west and east, the others north and south.
-            if (cell == STANDARD_DOOR)
-            {
-                cell |= DOOR_FLAG;
-                MarkDoorFrame(x - 1, y);
-                MarkDoorFrame(x + 1, y);
-            }
-            if (cell >= FIRST_LOCKED_DOOR && cell <= LAST_DOOR)
-            {
-                cell |= DOOR_FLAG;
-                MarkDoorFrame(x, y - 1);
-                MarkDoorFrame(x, y + 1);
-            }
-        }
-    }
-}
-
-void Map::MarkDoorFrame(int x, int y)
-{
-    if (IsInside(x, y))
-    {
-        mWalls[static_cast<std::size_t>(y) * mWidth + x] |= DOOR_FRAME_FLAG;
-    }
-}
-
 std::int32_t Map::GetHighScore(const std::string& path) const
 {
     std::ifstream file(path);
     if (!file)
     {
-        throw std::runtime_error("Couldn't open map file: " + path);
+        throw MapOpenError(path);
     }
     // A size that is no int, too large ones included, fails the read and the
     // rest of the file with it: such a file gives no points.
@@ -444,9 +408,9 @@ void Map::CollisionDetection(Entity* entity, Entity* player, Game* game)
             {TruncToInt((x + 32) / TILE_SIZE), TruncToInt((y - 32) / TILE_SIZE)}};
         for (const auto& corner : corners)
         {
-            if (CheckTileType(corner[0], corner[1]) == BOOKSHELF)
+            if (CheckTileType(corner[0], corner[1]) == Walls::BOOKSHELF)
             {
-                SetTile(corner[0], corner[1], EMPTY_BOOKSHELF, TileType::WallsAndDoors);
+                SetTile(corner[0], corner[1], Walls::EMPTY_BOOKSHELF, TileType::WallsAndDoors);
             }
         }
         if (player != nullptr)

@@ -85,8 +85,6 @@ private:
     void ReadEntities(MapFileReader& reader, Game* game, bool createPlayer);
     // builtCount: the entities built so far.
     void CreateEntity(const MapFileEntity& record, Game* game, bool createPlayer, int& builtCount);
-    void MarkDoors();
-    void MarkDoorFrame(int x, int y);
 
     // The sound of a door of the cell, heard by the player.
     void PlayDoorSound(Game* game, const std::string& name, int x, int y) const;

@@ -75,6 +75,11 @@ std::runtime_error MapLoadError(const std::string& problem)
     return std::runtime_error("Error loading map: " + problem);
 }
 
+std::runtime_error MapOpenError(const std::string& path)
+{
+    return std::runtime_error("Couldn't open map file: " + path);
+}
+
 bool MapFileReader::Refuse(const std::runtime_error& error) const
 {
     if (mRules.throwErrors)
@@ -162,7 +167,7 @@ bool MapFileReader::ReadEntities(const EntitySink& entity)
         entity(complete);
     }
     // Without a start the game would have no one to play; better to say so now.
-    if (mRules.playableEntities && !playerFound)
+    if (mRules.needsPlayer && !playerFound)
     {
         return Refuse(MapLoadError("No Player defined in the map!"));
     }

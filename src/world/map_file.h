@@ -67,8 +67,10 @@ struct MapFileRules
     // the map (until then later lines may still mend it).
     bool numericEntities = false;
     // The entities the game builds must face 0 to 360 degrees and stand on a
-    // cell of the map, and one of them must be the player.
+    // cell of the map.
     bool playableEntities = false;
+    // One of the entities must be the player.
+    bool needsPlayer = false;
 };
 
 // The game's loader: up to 1024 cells a side, only values that have a texture,
@@ -81,6 +83,16 @@ constexpr MapFileRules GAME_MAP_RULES = []
     rules.maxWall = 14;
     rules.maxFloor = 63;
     rules.playableEntities = true;
+    rules.needsPlayer = true;
+    return rules;
+}();
+
+// The map checker: what the game takes, a map without a player too, so that
+// the checker can name that among the map's other problems.
+constexpr MapFileRules CHECK_MAP_RULES = []
+{
+    MapFileRules rules = GAME_MAP_RULES;
+    rules.needsPlayer = false;
     return rules;
 }();
 
@@ -99,6 +111,8 @@ constexpr MapFileRules BEST_SCORE_RULES = MapFileRules{};
 
 // A fault of a map file that the game cannot load.
 std::runtime_error MapLoadError(const std::string& problem);
+// A map file that cannot be opened.
+std::runtime_error MapOpenError(const std::string& path);
 
 // Reads a map file section by section, handing every value on as it is read
 // (a refusal then comes after what was handed on before it). A value of a grid

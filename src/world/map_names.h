@@ -15,6 +15,25 @@ constexpr int ITEMS_AND_ENEMIES = static_cast<int>(TileType::ItemsAndEnemies);
 constexpr int COUNT = 3;
 } // namespace MapLayers
 
+// Wall numbers of the walls-and-doors layer; 13 is no wall of its own but the
+// texture of a door's frame (DOOR_FRAME_WALL).
+namespace Walls
+{
+constexpr int BLUE_WALL = 1;
+constexpr int GREEN_WALL = 2;
+constexpr int RED_WALL = 3;
+constexpr int YELLOW_WALL = 4;
+constexpr int EMPTY_BOOKSHELF = 5;
+constexpr int BOOKSHELF = 6;
+constexpr int STANDARD_DOOR = 7;
+constexpr int BLUE_DOOR = 8;
+constexpr int ORANGE_DOOR = 9;
+constexpr int BRONZE_DOOR = 10;
+constexpr int EXIT_DOOR = 11;
+constexpr int FAKE_EXIT_DOOR = 12;
+constexpr int FIREPLACE = 14;
+} // namespace Walls
+
 // The names of the entities as map files spell them.
 namespace EntityNames
 {

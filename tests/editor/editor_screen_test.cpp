@@ -138,6 +138,7 @@ Wrapper ExpectedSidePanel(Game& game, const SidePanel& panel)
                                            "A\t\t\t\t - Change Player Angle",
                                            "O\t\t\t\t - New / Open Map",
                                            "S\t\t\t\t - Save Map",
+                                           "V\t\t\t\t - Check Map",
                                            "F5\t\t\t  - " + panel.walls + " Walls & Doors",
                                            "F6\t\t\t  - " + panel.floors + " Ceilings & Floors",
                                            "F7\t\t\t  - " + panel.entities + " Items & Enemies",
@@ -152,10 +153,10 @@ Wrapper ExpectedSidePanel(Game& game, const SidePanel& panel)
     {
         Text(game, s, help[i], 8, 176 + 8 * static_cast<int>(i));
     }
-    Text(game, s, "Map Size [Width, Height]:", 8, 344);
-    Text(game, s, panel.size, 8, 352);
-    Text(game, s, "High Score of Map:", 8, 368);
-    Text(game, s, panel.score, 8, 376);
+    Text(game, s, "Map Size [Width, Height]:", 8, 352);
+    Text(game, s, panel.size, 8, 360);
+    Text(game, s, "High Score of Map:", 8, 376);
+    Text(game, s, panel.score, 8, 384);
     return wrapper;
 }
 

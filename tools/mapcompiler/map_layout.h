@@ -1,27 +1,10 @@
 #pragma once
 
 #include "world/map_file.h"
+#include "world/map_names.h"
 
 #include <string>
 #include <vector>
-
-// Wall numbers of the walls-and-doors layer.
-namespace Walls
-{
-constexpr int BLUE_WALL = 1;
-constexpr int GREEN_WALL = 2;
-constexpr int RED_WALL = 3;
-constexpr int YELLOW_WALL = 4;
-constexpr int EMPTY_BOOKSHELF = 5;
-constexpr int BOOKSHELF = 6;
-constexpr int STANDARD_DOOR = 7;
-constexpr int BLUE_DOOR = 8;
-constexpr int ORANGE_DOOR = 9;
-constexpr int BRONZE_DOOR = 10;
-constexpr int EXIT_DOOR = 11;
-constexpr int FAKE_EXIT_DOOR = 12;
-constexpr int FIREPLACE = 14;
-} // namespace Walls
 
 // One row of a layout and the line of the file it came from, for the messages.
 struct LayoutRow

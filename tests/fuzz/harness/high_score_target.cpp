@@ -1,12 +1,19 @@
 // The end screen reads every listed map for its best score; whatever a file
-// holds, that reading never fails once the file is open.
+// holds, that reading never fails once the file is open. The map checker
+// reads the same file by the game's rules: it refuses it with the loader's
+// message, or agrees on the best score.
 #include "fuzz_target.h"
 
 #include "world/map.h"
+#include "world/map_checker.h"
+
+#include <fstream>
 
 namespace
 {
 const std::string MAP_PATH = "data/maps/fuzz.map";
+const std::vector<std::string> LOAD_MESSAGES = {"Error loading map: ",
+                                                "Invalid angle for entity (Must be 0-360): "};
 
 class HighScoreTarget : public FuzzTarget
 {
@@ -21,11 +28,30 @@ public:
             {
                 return "a best score of " + std::to_string(score);
             }
-            return "";
+            return Check(score);
         }
         catch (const std::exception& error)
         {
             return FuzzCheck::Unexpected(error);
+        }
+    }
+
+private:
+    static std::string Check(std::int32_t score)
+    {
+        std::ifstream file(MAP_PATH);
+        try
+        {
+            const std::int32_t checked = MapChecker::CheckFile(file).bestScore;
+            return checked == score ? ""
+                                    : "the checker's best score " + std::to_string(checked) +
+                                          " differs from " + std::to_string(score);
+        }
+        catch (const std::runtime_error& error)
+        {
+            return FuzzCheck::StartsWithAny(error.what(), LOAD_MESSAGES)
+                       ? ""
+                       : std::string("unclear message from the checker: ") + error.what();
         }
     }
 };
