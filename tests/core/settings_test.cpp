@@ -19,11 +19,6 @@ std::string ReadAndFormat(const std::string& text)
 const char* const DEFAULT_FILE = "80 79 82 81 44 224 225 226 30 31\n64 64 1 0 1 1\n1 30 25\n";
 } // namespace
 
-TEST(SettingsFile, DefaultsAreWrittenAsTheTwoOldLinesAndTheMouseAndPadLine)
-{
-    EXPECT_EQ(GameSettings().Format(), DEFAULT_FILE);
-}
-
 TEST(SettingsFile, ReadingRules)
 {
     const struct

@@ -8,11 +8,22 @@
 
 namespace
 {
+// Start-up options: the command line, the data files left out, files written first.
+using StartWith = TestGame::Options;
+
 const char* const DEFAULT_SETTINGS = "80 79 82 81 44 224 225 226 30 31\n64 64 1 0 1 1\n1 30 25\n";
 
-std::string WindowTitle(Game& game)
+bool WindowIsFullscreen(Game& game)
 {
-    return SDL_GetWindowTitle(game.mFramework->GetWindow());
+    return (SDL_GetWindowFlags(game.mFramework->GetWindow()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
+std::pair<int, int> WindowSize(Game& game)
+{
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(game.mFramework->GetWindow(), &width, &height);
+    return {width, height};
 }
 } // namespace
 
@@ -21,151 +32,108 @@ TEST(Startup, FirstStartCreatesTheSettingsFileAndShowsTheMainMenu)
     TestGame test;
     Game& game = test.game();
     EXPECT_EQ(game.GetGameState(), GameState::MainMenu);
-    EXPECT_TRUE(game.mRunning);
     EXPECT_EQ(test.dir().ReadFile("ql3d.cfg"), DEFAULT_SETTINGS);
-    EXPECT_EQ(WindowTitle(game), "Quill 3D v0.3.1");
-    EXPECT_TRUE(SDL_GetWindowFlags(game.mFramework->GetWindow()) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+    EXPECT_STREQ(SDL_GetWindowTitle(game.mFramework->GetWindow()), "Quill 3D v0.3.1");
+    EXPECT_TRUE(WindowIsFullscreen(game));
     SDL_Surface* frame = test.Frame();
-    EXPECT_EQ(frame->w, 320);
-    EXPECT_EQ(frame->h, 240);
+    EXPECT_EQ(std::make_pair(frame->w, frame->h), std::make_pair(320, 240));
     EXPECT_EQ(frame->format->format, game.mFramework->mRendererInfo.texture_formats[0]);
     EXPECT_EQ(game.mCurrentMusic, "title.ogg");
-    EXPECT_EQ(game.mMenus.size(), 4u);
-    EXPECT_EQ(game.mCurrentMenu, game.mMenus[0].get());
-}
 
-TEST(Startup, WindowSizeOnTheCommandLineOpensThatWindow)
-{
-    TestGame::Options options;
-    options.arguments = {"--windowsize", "640", "480"};
-    TestGame test(options);
-    SDL_Window* window = test.game().mFramework->GetWindow();
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window, &width, &height);
-    EXPECT_EQ(width, 640);
-    EXPECT_EQ(height, 480);
-    EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+    // A window size on the command line, read as stoi reads numbers, opens
+    // that window (the smallest allowed); unknown arguments are ignored. Map
+    // list lines may end in carriage returns.
+    TestGame windowed(
+        StartWith{{"--fast", "--windowsize", " 320px", "+240", "-editor"},
+                  {},
+                  {{"data/maps/map.cfg", "first.map first.ogg\r\nsecond.map\r\n\r\n"}}});
+    EXPECT_EQ(WindowSize(windowed.game()), std::make_pair(320, 240));
+    EXPECT_FALSE(WindowIsFullscreen(windowed.game()));
+    EXPECT_EQ(windowed.game().GetGameState(), GameState::MainMenu);
+    const auto& list = windowed.game().mMapList;
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0]->mapFile + "|" + list[0]->musicFile, "first.map|first.ogg");
+    EXPECT_EQ(list[1]->mapFile + "|" + list[1]->musicFile, "second.map|");
 }
 
 TEST(Startup, SettingsAreReadAndWrittenBackAtExit)
 {
-    TestGame::Options options;
-    options.files = {{"ql3d.cfg", "4 5 6 7 8 9 10 11 12 13\n500 20 0 1 0 TRUE\n"}};
-    auto test = std::make_unique<TestGame>(options);
-    Game& game = test->game();
-    EXPECT_EQ(game.mSettings.mSoundVolume, 500);
+    TestGame test(
+        StartWith{{}, {}, {{"ql3d.cfg", "4 5 6 7 8 9 10 11 12 13\n500 -7 0 1 0 TRUE\n"}}});
+    Game& game = test.game();
     EXPECT_EQ(game.mAudioManager->mSoundVolume, 128);
-    EXPECT_EQ(game.mSettings.mMusicVolume, 20);
-    EXPECT_FALSE(game.mSettings.mFullscreen);
-    EXPECT_FALSE(SDL_GetWindowFlags(game.mFramework->GetWindow()) & SDL_WINDOW_FULLSCREEN_DESKTOP);
-    EXPECT_TRUE(game.mSettings.mMusicOn);
-    EXPECT_EQ(game.mOldSettings.Format(), game.mSettings.Format());
+    EXPECT_EQ(game.mAudioManager->mMusicVolume, 0);
+    EXPECT_FALSE(WindowIsFullscreen(game));
     game.mSettings.Binding(KeyAction::Use).mScancode = SDL_SCANCODE_Q;
-    const std::string path = (test->dir().Path() / "ql3d.cfg").string();
-    test->game().CleanUp();
+    game.CleanUp();
     // The file of an older version gets the mouse and pad settings' defaults.
-    EXPECT_EQ(test->dir().ReadFile("ql3d.cfg"),
-              "4 5 6 7 20 9 10 11 12 13\n500 20 0 1 0 1\n1 30 25\n");
+    EXPECT_EQ(test.dir().ReadFile("ql3d.cfg"),
+              "4 5 6 7 20 9 10 11 12 13\n500 -7 0 1 0 1\n1 30 25\n");
 }
 
-TEST(Startup, EditorNeitherReadsNorWritesTheSettings)
+TEST(Startup, TheEditorTakesItsOwnWindowAndNeitherReadsNorWritesTheSettings)
 {
+    using Files = decltype(StartWith::files);
+    for (const char* settings : {"", "junk\n"})
     {
-        TestGame::Options options;
-        options.arguments = {"--editor"};
-        TestGame test(options);
+        TestGame test(StartWith{{"--windowsize", "1024", "768", "--editor"},
+                                {},
+                                *settings ? Files{{"ql3d.cfg", settings}} : Files{}});
         EXPECT_EQ(test.game().GetGameState(), GameState::Editor);
-        EXPECT_EQ(WindowTitle(test.game()), "Quill 3D v0.3.1 - Editor Mode");
-        int width = 0;
-        int height = 0;
-        SDL_GetWindowSize(test.game().mFramework->GetWindow(), &width, &height);
-        EXPECT_EQ(width, 800);
-        EXPECT_EQ(height, 600);
+        EXPECT_STREQ(SDL_GetWindowTitle(test.game().mFramework->GetWindow()),
+                     "Quill 3D v0.3.1 - Editor Mode");
+        EXPECT_EQ(WindowSize(test.game()), std::make_pair(800, 600));
+        EXPECT_FALSE(WindowIsFullscreen(test.game()));
         test.game().CleanUp();
-        EXPECT_FALSE(test.dir().Exists("ql3d.cfg"));
-    }
-    {
-        TestGame::Options options;
-        options.arguments = {"--editor"};
-        options.files = {{"ql3d.cfg", "junk\n"}};
-        TestGame test(options);
-        test.game().CleanUp();
-        EXPECT_EQ(test.dir().ReadFile("ql3d.cfg"), "junk\n");
+        EXPECT_EQ(test.dir().Exists("ql3d.cfg") ? test.dir().ReadFile("ql3d.cfg") : "", settings);
     }
 }
 
 TEST(Startup, FailuresAndTheirMessages)
 {
-    TestGame::Options noHud;
-    noHud.missingData = {"gfx/hud.png"};
-    EXPECT_EQ(TestGame::StartupFailure(noHud).rfind("Couldn't initialize image: ", 0), 0u);
-
-    TestGame::Options noMapList;
-    noMapList.missingData = {"maps/map.cfg"};
-    EXPECT_EQ(TestGame::StartupFailure(noMapList), "Couldn't read map config file!");
-
-    TestGame::Options emptyMapList;
-    emptyMapList.files = {{"data/maps/map.cfg", ""}};
-    EXPECT_EQ(TestGame::StartupFailure(emptyMapList), "Map list is empty!");
-
-    TestGame::Options crowdedLine;
-    crowdedLine.files = {{"data/maps/map.cfg", "a.map\nb.map b.ogg extra\n"}};
-    EXPECT_EQ(TestGame::StartupFailure(crowdedLine), "Line (2) contains more than two entries!");
+    const std::string tooFew = "--windowsize requires two additional arguments (width and height)!";
+    const std::string tooSmall = "Window size must be at least 320x240 pixels!";
+    const std::pair<TestGame::Options, std::string> failures[] = {
+        {StartWith{{"--windowsize", "319", "240"}, {}, {}}, tooSmall},
+        {StartWith{{"--windowsize", "320", "239"}, {}, {}}, tooSmall},
+        {StartWith{{"--windowsize", "-5", "600"}, {}, {}}, "Window size must be positive numbers!"},
+        {StartWith{{"--windowsize", "640"}, {}, {}}, tooFew},
+        {StartWith{{"--windowsize"}, {}, {}}, tooFew},
+        {StartWith{{"--windowsize", "wide", "600"}, {}, {}}, "stoi"},
+        {StartWith{{"--windowsize", "99999999999", "600"}, {}, {}}, "stoi"},
+        // The image's message goes on with SDL's own words.
+        {StartWith{{}, {"gfx/hud.png"}, {}}, "Couldn't initialize image: "},
+        {StartWith{{}, {"maps/map.cfg"}, {}}, "Couldn't read map config file!"},
+        {StartWith{{}, {}, {{"data/maps/map.cfg", ""}}}, "Map list is empty!"},
+        {StartWith{{}, {}, {{"data/maps/map.cfg", "a.map\nb.map b.ogg extra\n"}}},
+         "Line (2) contains more than two entries!"},
+    };
+    for (const auto& [options, message] : failures)
+    {
+        EXPECT_EQ(TestGame::StartupFailure(options).substr(0, message.size()), message);
+    }
 }
 
-TEST(Startup, BadCommandLineNeverTouchesTheSettings)
+TEST(Startup, ABadCommandLineNeverTouchesTheSettings)
 {
     // Written in a way the game would write differently.
     const std::string settings = "4 5 6 7 8 9 10 11 12 13 14\n1 2 true 0 0 0\n";
-    TestGame::Options options;
-    options.arguments = {"--windowsize", "319", "240"};
-    options.files = {{"ql3d.cfg", settings}};
-    options.init = false;
-    TestGame test(options);
+    TestGame test(StartWith{{"--windowsize", "319", "240"}, {}, {{"ql3d.cfg", settings}}, false});
     EXPECT_THROW(test.Init(), std::out_of_range);
     test.EndGame();
     EXPECT_EQ(test.dir().ReadFile("ql3d.cfg"), settings);
 }
 
-TEST(Startup, EmptyMapListStillRewritesTheSettingsThatWereRead)
-{
-    TestGame::Options options;
-    options.init = false;
-    options.files = {{"data/maps/map.cfg", ""}, {"ql3d.cfg", "4 5\n"}};
-    TestGame test(options);
-    EXPECT_THROW(test.Init(), std::runtime_error);
-    test.game().CleanUp();
-    EXPECT_EQ(test.dir().ReadFile("ql3d.cfg"),
-              "4 5 82 81 44 224 225 226 30 31\n64 64 1 0 1 1\n1 30 25\n");
-}
-
-TEST(Startup, MapListLinesMayEndInCarriageReturns)
-{
-    TestGame::Options options;
-    options.files = {{"data/maps/map.cfg", "first.map first.ogg\r\nsecond.map\r\n\r\n"}};
-    TestGame test(options);
-    const auto& list = test.game().mMapList;
-    ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list[0]->mapFile, "first.map");
-    EXPECT_EQ(list[0]->musicFile, "first.ogg");
-    EXPECT_EQ(list[1]->mapFile, "second.map");
-    EXPECT_EQ(list[1]->musicFile, "");
-}
-
 TEST(Startup, WithoutASoundDeviceTheGamePlaysSilently)
 {
-    TestGame::Options options;
-    options.init = false;
-    TestGame test(options);
+    TestGame test(StartWith{{}, {}, {}, false});
     setenv("SDL_AUDIODRIVER", "no-such-device", 1);
     EXPECT_TRUE(test.Init());
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    EXPECT_FALSE(test.game().mAudioManager->IsInitialized());
+    AudioManager& audio = *test.game().mAudioManager;
+    EXPECT_FALSE(audio.IsInitialized());
     // The options still show the player's own switches and volumes.
-    EXPECT_TRUE(test.game().mAudioManager->mSoundOn);
-    EXPECT_TRUE(test.game().mAudioManager->mMusicOn);
-    EXPECT_EQ(test.game().mAudioManager->mSoundVolume, 64);
-    EXPECT_EQ(test.game().GetGameState(), GameState::MainMenu);
+    EXPECT_TRUE(audio.mSoundOn && audio.mMusicOn);
+    EXPECT_EQ(audio.mSoundVolume, 64);
     test.RunFrames(2);
 }

@@ -1,105 +1,63 @@
 #include "core/utils.h"
+#include "core/wrapper.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 using namespace QuillUtils;
 
-TEST(ConvertAngle, RightAnglesAndRange)
+TEST(Utils, AnglesAndNumbers)
 {
-    EXPECT_EQ(ConvertAngle(0), 0);
-    EXPECT_EQ(ConvertAngle(90), 1440);
-    EXPECT_EQ(ConvertAngle(180), 960);
-    EXPECT_EQ(ConvertAngle(270), 480);
-    EXPECT_EQ(ConvertAngle(360), 0);
-    EXPECT_EQ(ConvertAngle(-1), -1);
-    EXPECT_EQ(ConvertAngle(361), -1);
-    // In between, angles turn the same way as the right angles.
-    EXPECT_EQ(ConvertAngle(45), 1680);
-    EXPECT_EQ(ConvertAngle(315), 240);
-    for (int degrees = 0; degrees <= 360; ++degrees)
+    // Map degrees turn the other way round the 1920 steps of a turn.
+    const std::pair<int, int> angles[] = {{0, 0},     {90, 1440}, {180, 960}, {270, 480}, {360, 0},
+                                          {45, 1680}, {315, 240}, {-1, -1},   {361, -1}};
+    for (auto [degrees, steps] : angles)
     {
-        EXPECT_GE(ConvertAngle(degrees), 0);
-        EXPECT_LT(ConvertAngle(degrees), 1920);
+        EXPECT_EQ(ConvertAngle(degrees), steps) << degrees;
+    }
+    const std::pair<const char*, bool> switches[] = {
+        {"TRUE", true}, {"True", true}, {"true", true}, {"1", true},   {"yes", false},
+        {"0", false},   {"2", false},   {"", false},    {" 1", false}, {"truee", false}};
+    for (auto [text, on] : switches)
+    {
+        EXPECT_EQ(StringToBool(text), on) << text;
+    }
+    const std::pair<const char*, int> numbers[] = {{"42abc", 42},
+                                                   {"  -13", -13},
+                                                   {"+5", 5},
+                                                   {"abc", 7},
+                                                   {"", 7},
+                                                   {"12345678901", 7},
+                                                   {"2147483647", INT32_MAX},
+                                                   {"-2147483648", INT32_MIN}};
+    for (auto [text, number] : numbers)
+    {
+        EXPECT_EQ(StringToInt(text, 7), number) << text;
     }
 }
 
-TEST(StringConversions, BoolIntAndWhitespace)
+TEST(Utils, PixelsStayInsideAndShadeByLight)
 {
-    for (const char* text : {"TRUE", "True", "true", "1"})
+    Wrapper image(SDL_CreateRGBSurfaceWithFormat(0, 4, 3, 32, SDL_PIXELFORMAT_ARGB8888));
+    SDL_Surface* surface = image.Get<SDL_Surface>();
+    SetPixel(surface, 1, 2, 0xFF123456);
+    for (auto [x, y] : {std::pair{4, 0}, {-1, 0}, {0, 3}, {0, -1}})
     {
-        EXPECT_TRUE(StringToBool(text)) << text;
+        SetPixel(surface, x, y, 0xFFFFFFFF);
+        EXPECT_EQ(GetPixel(surface, x, y), 0u);
     }
-    for (const char* text : {"yes", "0", "2", "", " 1", "truee"})
-    {
-        EXPECT_FALSE(StringToBool(text)) << text;
-    }
-    EXPECT_EQ(StringToInt("42abc", 7), 42);
-    EXPECT_EQ(StringToInt("  -13", 7), -13);
-    EXPECT_EQ(StringToInt("+5", 7), 5);
-    EXPECT_EQ(StringToInt("abc", 7), 7);
-    EXPECT_EQ(StringToInt("", 7), 7);
-    EXPECT_EQ(StringToInt("12345678901", 7), 7);
-    EXPECT_EQ(StringToInt("2147483647", 7), 2147483647);
-    EXPECT_EQ(StringToInt("-2147483648", 7), -2147483647 - 1);
-    EXPECT_TRUE(IsOnlyWhitespaces(""));
-    EXPECT_TRUE(IsOnlyWhitespaces(" \t\r\n"));
-    EXPECT_FALSE(IsOnlyWhitespaces(" a"));
-}
-
-TEST(StringConversions, SplittingLines)
-{
-    using Pieces = std::vector<std::string>;
-    EXPECT_EQ(SplitAtSpaces(""), Pieces{});
-    EXPECT_EQ(SplitAtSpaces("a b"), (Pieces{"a", "b"}));
-    EXPECT_EQ(SplitAtSpaces("a b "), (Pieces{"a", "b"}));
-    EXPECT_EQ(SplitAtSpaces("a  b"), (Pieces{"a", "", "b"}));
-    EXPECT_EQ(SplitAtSpaces(" a"), (Pieces{"", "a"}));
-    EXPECT_EQ(StripCarriageReturn("map.map\r"), "map.map");
-    EXPECT_EQ(StripCarriageReturn("map.map"), "map.map");
-}
-
-class SurfaceTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        mSurface = SDL_CreateRGBSurfaceWithFormat(0, 4, 3, 32, SDL_PIXELFORMAT_ARGB8888);
-    }
-    void TearDown() override { SDL_FreeSurface(mSurface); }
-    SDL_Surface* mSurface = nullptr;
-};
-
-TEST_F(SurfaceTest, PixelAccessStaysInside)
-{
-    SetPixel(mSurface, 1, 2, 0xFF123456);
-    EXPECT_EQ(GetPixel(mSurface, 1, 2), 0xFF123456u);
-    EXPECT_EQ(GetPixel(mSurface, -1, 0), 0u);
-    EXPECT_EQ(GetPixel(mSurface, 4, 0), 0u);
-    EXPECT_EQ(GetPixel(mSurface, 0, 3), 0u);
-    EXPECT_EQ(GetPixel(nullptr, 0, 0), 0u);
-    SetPixel(mSurface, 4, 0, 0xFFFFFFFF);
-    SetPixel(mSurface, -1, 0, 0xFFFFFFFF);
     SetPixel(nullptr, 0, 0, 0xFFFFFFFF);
-    for (int y = 0; y < 3; ++y)
+    EXPECT_EQ(GetPixel(nullptr, 0, 0), 0u);
+    for (int i = 0; i < 12; ++i)
     {
-        for (int x = 0; x < 4; ++x)
-        {
-            EXPECT_EQ(GetPixel(mSurface, x, y), (x == 1 && y == 2) ? 0xFF123456u : 0u);
-        }
+        EXPECT_EQ(GetPixel(surface, i % 4, i / 4), i == 9 ? 0xFF123456u : 0u) << i;
     }
-}
+    Wrapper packed(SDL_CreateRGBSurfaceWithFormat(0, 2, 2, 24, SDL_PIXELFORMAT_RGB24));
+    SetPixel(packed.Get<SDL_Surface>(), 1, 1, 0x00ABCDEF);
+    EXPECT_EQ(GetPixel(packed.Get<SDL_Surface>(), 1, 1), 0x00ABCDEFu);
 
-TEST_F(SurfaceTest, ThreeBytePixels)
-{
-    SDL_Surface* packed = SDL_CreateRGBSurfaceWithFormat(0, 2, 2, 24, SDL_PIXELFORMAT_RGB24);
-    SetPixel(packed, 1, 1, 0x00ABCDEF);
-    EXPECT_EQ(GetPixel(packed, 1, 1), 0x00ABCDEFu);
-    SDL_FreeSurface(packed);
-}
-
-TEST_F(SurfaceTest, ShadingByLight)
-{
-    SDL_PixelFormat* format = mSurface->format;
+    SDL_PixelFormat* format = surface->format;
     const Uint32 pixel = SDL_MapRGB(format, 200, 7, 255);
     EXPECT_EQ(ShadePixel(format, pixel, 32, 32), pixel);
     EXPECT_EQ(ShadePixel(format, pixel, 16, 32), SDL_MapRGB(format, 100, 3, 127));
@@ -108,52 +66,31 @@ TEST_F(SurfaceTest, ShadingByLight)
     EXPECT_EQ(ShadePixel(format, 0x00FFFFFF, 32, 32) >> 24, 0xFFu);
 }
 
-TEST_F(SurfaceTest, FilledCircle)
+TEST(Utils, FilledCircles)
 {
-    SDL_Surface* canvas = SDL_CreateRGBSurfaceWithFormat(0, 9, 9, 32, SDL_PIXELFORMAT_ARGB8888);
-    RenderFilledCircle(canvas, 4, 4, 0, 1);
-    int set = 0;
-    for (int y = 0; y < 9; ++y)
+    Wrapper image(SDL_CreateRGBSurfaceWithFormat(0, 9, 9, 32, SDL_PIXELFORMAT_ARGB8888));
+    SDL_Surface* canvas = image.Get<SDL_Surface>();
+    const auto drawn = [&]
     {
-        for (int x = 0; x < 9; ++x)
+        std::string rows;
+        for (int i = 0; i < 81; ++i)
         {
-            set += GetPixel(canvas, x, y) != 0 ? 1 : 0;
+            rows += std::string(GetPixel(canvas, i % 9, i / 9) != 0 ? "#" : ".") +
+                    (i % 9 == 8 ? "\n" : "");
         }
-    }
-    EXPECT_EQ(set, 1);
-    EXPECT_EQ(GetPixel(canvas, 4, 4), 1u);
-
-    SDL_FillRect(canvas, nullptr, 0);
+        SDL_FillRect(canvas, nullptr, 0);
+        return rows;
+    };
     RenderFilledCircle(canvas, 4, 4, 2, 1);
-    // Radius 2: rows 2 and 6 hold three pixels, rows 3 to 5 five.
-    const char* expected[] = {".........", ".........", "...###...", "..#####..", "..#####..",
-                              "..#####..", "...###...", ".........", "........."};
-    for (int y = 0; y < 9; ++y)
-    {
-        for (int x = 0; x < 9; ++x)
-        {
-            EXPECT_EQ(GetPixel(canvas, x, y) != 0, expected[y][x] == '#') << x << "," << y;
-        }
-    }
+    EXPECT_EQ(drawn(), ".........\n.........\n...###...\n..#####..\n..#####..\n"
+                       "..#####..\n...###...\n.........\n.........\n");
+    RenderFilledCircle(canvas, 4, 4, 0, 1);
+    EXPECT_EQ(drawn(), ".........\n.........\n.........\n.........\n....#....\n"
+                       ".........\n.........\n.........\n.........\n");
     // Clipped at the edges, and nothing for a negative radius.
-    RenderFilledCircle(canvas, 0, 0, 3, 2);
-    EXPECT_EQ(GetPixel(canvas, 0, 0), 2u);
-    SDL_FillRect(canvas, nullptr, 0);
+    RenderFilledCircle(canvas, 0, 0, 2, 1);
+    EXPECT_EQ(drawn(), "###......\n###......\n##.......\n.........\n.........\n"
+                       ".........\n.........\n.........\n.........\n");
     RenderFilledCircle(canvas, 4, 4, -1, 1);
-    EXPECT_EQ(GetPixel(canvas, 4, 4), 0u);
-    SDL_FreeSurface(canvas);
-}
-
-TEST(Random, StaysWithinBounds)
-{
-    EXPECT_EQ(RandomGetInt(5, 5), 5);
-    bool seen[3] = {false, false, false};
-    for (int i = 0; i < 300; ++i)
-    {
-        const int value = RandomGetInt(0, 2);
-        ASSERT_GE(value, 0);
-        ASSERT_LE(value, 2);
-        seen[value] = true;
-    }
-    EXPECT_TRUE(seen[0] && seen[1] && seen[2]);
+    EXPECT_EQ(drawn().find('#'), std::string::npos);
 }

@@ -5,159 +5,126 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace
 {
 using Sounds = std::vector<std::string>;
+constexpr SDL_Scancode CLOSE_WINDOW = SDL_SCANCODE_UNKNOWN;
 
-// Runs the real main loop until it ends (at most a few hundred passes) and
-// returns the long waits it made: the credits' pause.
-std::vector<Uint32> RunToTheEnd(TestGame& test)
+// Runs the real main loop until it ends, and checks that it ended on the
+// credits, shown once for three seconds.
+void ExpectTheCreditsAndTheEnd(TestGame& test)
 {
     Game& game = test.game();
     std::vector<Uint32> waits;
-    int passes = 0;
     game.mSleep = [&](Uint32 milliseconds)
     {
-        if (milliseconds > 33)
-        {
-            waits.push_back(milliseconds);
-        }
-        if (++passes > 300)
-        {
-            game.mRunning = false;
-        }
+        waits.push_back(milliseconds);
+        game.mRunning = game.mRunning && waits.size() < 300;
     };
     game.Run();
-    return waits;
+    // The pacing waits at most 33 ms a frame.
+    waits.erase(std::remove_if(waits.begin(), waits.end(), [](Uint32 wait) { return wait <= 33; }),
+                waits.end());
+    EXPECT_EQ(waits, std::vector<Uint32>{3000});
+    EXPECT_EQ(game.GetGameState(), GameState::Credits);
+    EXPECT_EQ(CompareWithReference(test.Frame(), "credits.png"), "");
 }
 } // namespace
 
-TEST(MenuFlow, QuitInTheMainMenuShowsTheCreditsOnceAndEndsTheProgram)
-{
-    TestGame test;
-    Press(test, SDL_SCANCODE_UP);
-    test.TakeSounds();
-    test.KeyDown(SDL_SCANCODE_RETURN);
-    EXPECT_EQ(RunToTheEnd(test), std::vector<Uint32>{3000});
-    EXPECT_EQ(test.game().GetGameState(), GameState::Credits);
-    EXPECT_FALSE(test.game().mRunning);
-    EXPECT_EQ(test.TakeSounds(), Sounds{"selected.wav"});
-    EXPECT_EQ(CompareRows(test.Frame(), ExpectedCredits(test).Get<SDL_Surface>(), 0, 240), "");
-}
-
-TEST(MenuFlow, ClosingTheWindowInTheMainMenuOrTheOptionsEndsTheProgram)
-{
-    {
-        TestGame test;
-        test.Quit();
-        EXPECT_EQ(RunToTheEnd(test), std::vector<Uint32>{3000});
-        EXPECT_EQ(test.game().GetGameState(), GameState::Credits);
-        EXPECT_EQ(CompareRows(test.Frame(), ExpectedCredits(test).Get<SDL_Surface>(), 0, 240), "");
-        EXPECT_TRUE(test.TakeSounds().empty());
-    }
-    {
-        TestGame test;
-        OpenOptionsFromTheMainMenu(test);
-        test.Quit();
-        EXPECT_EQ(RunToTheEnd(test), std::vector<Uint32>{3000});
-        EXPECT_EQ(test.game().GetGameState(), GameState::Credits);
-    }
-}
-
-TEST(MenuFlow, TheInGameMenuResumesOrQuitsToTheTitle)
+TEST(MenuFlow, AWalkThroughTheMenusToTheCredits)
 {
     TestGame test;
     Game& game = test.game();
-    Press(test, SDL_SCANCODE_RETURN);
-    ASSERT_EQ(game.GetGameState(), GameState::Game);
-    ASSERT_TRUE(game.mGameInProgress);
-    const std::string mapMusic = game.mCurrentMusic;
-    test.TakeSounds();
-
-    // Closing the window in the in-game menu goes back to the game, as do
-    // Escape and "Back to Game".
-    Press(test, SDL_SCANCODE_ESCAPE);
-    ASSERT_EQ(game.GetGameState(), GameState::InGameMenu);
-    test.Quit();
-    test.RunFrames(1);
-    EXPECT_EQ(game.GetGameState(), GameState::Game);
-    EXPECT_TRUE(game.mRunning);
-    Press(test, SDL_SCANCODE_ESCAPE);
-    Press(test, SDL_SCANCODE_ESCAPE);
-    EXPECT_EQ(game.GetGameState(), GameState::Game);
-    Press(test, SDL_SCANCODE_ESCAPE);
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_EQ(game.GetGameState(), GameState::Game);
-    for (const std::string& sound : test.TakeSounds())
+    const struct
     {
-        EXPECT_NE(sound.rfind("select", 0), 0u) << sound;
+        SDL_Scancode key;
+        GameState state;
+        int selected;
+        Sounds sounds;
+    } steps[] = {
+        // The main menu wraps both ways and ignores the other keys.
+        {UP, GameState::MainMenu, 2, {"select.wav"}},
+        {DOWN, GameState::MainMenu, 0, {"select.wav"}},
+        {DOWN, GameState::MainMenu, 1, {"select.wav"}},
+        {ESCAPE, GameState::MainMenu, 1, {}},
+        {RIGHT, GameState::MainMenu, 1, {}},
+        {SDL_SCANCODE_A, GameState::MainMenu, 1, {}},
+        // The options' selection wraps too; without a game "Previous Menu"
+        // goes back to the main menu; every menu keeps its selection.
+        {RETURN, GameState::Options, 0, {"selected.wav"}},
+        {UP, GameState::Options, OptionsPlace::PREVIOUS_MENU, {"select.wav"}},
+        {RETURN, GameState::MainMenu, 1, {"selected.wav"}},
+        {RETURN, GameState::Options, OptionsPlace::PREVIOUS_MENU, {"selected.wav"}},
+        {DOWN, GameState::Options, 0, {"select.wav"}},
+        {UP, GameState::Options, OptionsPlace::PREVIOUS_MENU, {"select.wav"}},
+        {RETURN, GameState::MainMenu, 1, {"selected.wav"}},
+        {UP, GameState::MainMenu, 0, {"select.wav"}},
+        {RETURN, GameState::Game, 0, {}},
+        // The in-game menu starts on "Back to Game"; Escape, closing the
+        // window and "Back to Game" resume silently; it keeps "Options".
+        {ESCAPE, GameState::InGameMenu, 0, {}},
+        {CLOSE_WINDOW, GameState::Game, 0, {}},
+        {ESCAPE, GameState::InGameMenu, 0, {}},
+        {RETURN, GameState::Game, 0, {}},
+        {ESCAPE, GameState::InGameMenu, 0, {}},
+        {DOWN, GameState::InGameMenu, 1, {"select.wav"}},
+        {RETURN, GameState::Options, OptionsPlace::PREVIOUS_MENU, {"selected.wav"}},
+        {RETURN, GameState::InGameMenu, 1, {"selected.wav"}},
+        {ESCAPE, GameState::Game, 1, {}},
+        {ESCAPE, GameState::InGameMenu, 1, {}},
+        {DOWN, GameState::InGameMenu, 2, {"select.wav"}},
+        {DOWN, GameState::InGameMenu, 0, {"select.wav"}},
+        {UP, GameState::InGameMenu, 2, {"select.wav"}},
+        // "Quit" leaves for the main menu and its music, on "New Game" again.
+        {RETURN, GameState::MainMenu, 0, {"selected.wav"}},
+        {UP, GameState::MainMenu, 2, {"select.wav"}},
+    };
+    for (const auto& step : steps)
+    {
+        SCOPED_TRACE(&step - steps);
+        if (step.key == CLOSE_WINDOW)
+        {
+            test.Quit();
+            test.RunFrames(1);
+        }
+        else
+        {
+            Press(test, step.key);
+        }
+        ASSERT_EQ(game.GetGameState(), step.state);
+        if (step.state == GameState::Game)
+        {
+            EXPECT_EQ(game.mCurrentMusic, game.mMapList[0]->musicFile);
+            test.TakeSounds();
+            continue;
+        }
+        EXPECT_EQ(game.mCurrentMenu->selected, step.selected);
+        EXPECT_EQ(test.TakeSounds(), step.sounds);
     }
-    EXPECT_EQ(game.mCurrentMusic, mapMusic);
-
-    // "Quit" leaves for the main menu with the title music.
-    Press(test, SDL_SCANCODE_ESCAPE);
-    Press(test, SDL_SCANCODE_UP);
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_EQ(game.GetGameState(), GameState::MainMenu);
     EXPECT_FALSE(game.mGameInProgress);
-    EXPECT_EQ(test.TakeSounds(), (Sounds{"select.wav", "selected.wav"}));
     EXPECT_EQ(game.mCurrentMusic, "title.ogg");
     EXPECT_EQ(Mix_PlayingMusic(), 1);
-    EXPECT_TRUE(game.mRunning);
-    // The main menu still stands on "New Game".
-    EXPECT_EQ(game.mCurrentMenu->selected, 0);
-}
-
-TEST(MenuFlow, PreviousMenuReturnsToTheSnapshotTakenWhenTheGameWasLeft)
-{
-    TestGame test;
-    Game& game = test.game();
-    Press(test, SDL_SCANCODE_RETURN);
-    test.RunFrames(3);
-    Press(test, SDL_SCANCODE_ESCAPE);
-    ASSERT_EQ(game.GetGameState(), GameState::InGameMenu);
-    SDL_Surface* snapshot = game.mMenuBackground.Get<SDL_Surface>();
-    Wrapper snapshotCopy(SDL_ConvertSurface(snapshot, snapshot->format, 0));
-    // Frames compared in the blink phase without the arrow, which moves below.
-    RunUntilArrow(test, false);
-    Wrapper menuFrame = CopyFrame(test);
-
-    for (int visit = 0; visit < 2; ++visit)
-    {
-        SCOPED_TRACE(visit);
-        if (visit == 0)
-        {
-            Press(test, SDL_SCANCODE_DOWN);
-        }
-        Press(test, SDL_SCANCODE_RETURN);
-        ASSERT_EQ(game.GetGameState(), GameState::Options);
-        if (visit == 0)
-        {
-            Press(test, SDL_SCANCODE_UP);
-        }
-        ASSERT_EQ(game.mCurrentMenu->selected, OptionsPlace::PREVIOUS_MENU);
-        Press(test, SDL_SCANCODE_RETURN);
-        ASSERT_EQ(game.GetGameState(), GameState::InGameMenu);
-        EXPECT_EQ(game.mMenuBackground.Get<SDL_Surface>(), snapshot);
-        EXPECT_EQ(CountDifferentPixels(snapshot, snapshotCopy.Get<SDL_Surface>()), 0);
-        // The menu is drawn over the game, not over the options screen.
-        RunUntilArrow(test, false);
-        EXPECT_EQ(CountDifferentPixels(test.Frame(), menuFrame.Get<SDL_Surface>()), 0);
-    }
-}
-
-TEST(MenuFlow, PreviousMenuWithoutAGameGoesToTheMainMenu)
-{
-    TestGame test;
-    Game& game = test.game();
-    OpenOptionsFromTheMainMenu(test);
-    Press(test, SDL_SCANCODE_UP);
-    test.TakeSounds();
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_EQ(game.GetGameState(), GameState::MainMenu);
+    // "Quit" in the main menu.
+    test.KeyDown(RETURN);
+    ExpectTheCreditsAndTheEnd(test);
     EXPECT_EQ(test.TakeSounds(), Sounds{"selected.wav"});
-    EXPECT_FALSE(game.mCurrentMenu->waitingForKey);
+}
+
+TEST(MenuFlow, ClosingTheWindowInTheMainMenuOrTheOptionsShowsTheCredits)
+{
+    for (bool options : {false, true})
+    {
+        TestGame test;
+        if (options)
+        {
+            OpenOptionsFromTheMainMenu(test);
+        }
+        test.Quit();
+        ExpectTheCreditsAndTheEnd(test);
+        EXPECT_TRUE(test.TakeSounds().empty());
+    }
 }

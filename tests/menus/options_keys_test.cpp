@@ -5,329 +5,165 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+#include <tuple>
 
 namespace
 {
-using Sounds = std::vector<std::string>;
-
-using namespace OptionsPlace;
-
-int Binding(Game& game, KeyAction action)
-{
-    return game.mSettings.Binding(action).mScancode;
-}
-
 bool WindowIsFullscreen(Game& game)
 {
     return (SDL_GetWindowFlags(game.mFramework->GetWindow()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
 }
 
-bool RendererHasVSync(Game& game)
+// The sounds played since the last call, a run of the same sound named once.
+std::string TakeSoundNames(TestGame& test)
 {
-    return (game.mFramework->GetRendererInfo().flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    std::string names;
+    std::string last;
+    for (const std::string& sound : test.TakeSounds())
+    {
+        names += sound == last ? "" : (names.empty() ? "" : " ") + sound;
+        last = sound;
+    }
+    return names;
 }
 
-// Moves the options selection down from where it is to the wanted one.
-void Select(TestGame& test, int selection)
-{
-    const int steps = (selection - test.game().mCurrentMenu->selected + COUNT) % COUNT;
-    Press(test, SDL_SCANCODE_DOWN, steps);
-    test.TakeSounds();
-}
 } // namespace
 
-TEST(OptionsKeys, ReturnCapturesTheNextKeyAndEscapeCancels)
+TEST(OptionsKeys, EveryKindOfEntryFollowsTheKeysOnScreen)
 {
     TestGame test;
     Game& game = test.game();
     OpenOptionsFromTheMainMenu(test);
-    MenuStruct& menu = *game.mCurrentMenu;
-
-    // Return on "Turn Left:" and Return again binds Return.
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_TRUE(menu.waitingForKey);
-    EXPECT_EQ(test.TakeSounds(), Sounds{"selected.wav"});
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_FALSE(menu.waitingForKey);
-    EXPECT_EQ(Binding(game, KeyAction::TurnLeft), SDL_SCANCODE_RETURN);
-    EXPECT_EQ(test.TakeSounds(), Sounds{"selected.wav"});
-
-    // Escape cancels with "back.wav" and keeps the key bound before.
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_ESCAPE);
-    EXPECT_FALSE(menu.waitingForKey);
-    EXPECT_EQ(Binding(game, KeyAction::TurnLeft), SDL_SCANCODE_RETURN);
-    EXPECT_EQ(test.TakeSounds(), (Sounds{"selected.wav", "back.wav"}));
-
-    // An arrow key is bound silently and does not move the selection.
-    Press(test, SDL_SCANCODE_RETURN);
-    test.TakeSounds();
-    Press(test, SDL_SCANCODE_DOWN);
-    EXPECT_FALSE(menu.waitingForKey);
-    EXPECT_EQ(Binding(game, KeyAction::TurnLeft), SDL_SCANCODE_DOWN);
-    EXPECT_EQ(menu.selected, 0);
-    EXPECT_TRUE(test.TakeSounds().empty());
-
-    // Any other key too; afterwards the arrows move the selection again.
-    Press(test, SDL_SCANCODE_DOWN);
-    EXPECT_EQ(menu.selected, 1);
-    Press(test, SDL_SCANCODE_RETURN);
-    test.TakeSounds();
-    Press(test, SDL_SCANCODE_A);
-    EXPECT_FALSE(menu.waitingForKey);
-    EXPECT_EQ(Binding(game, KeyAction::TurnRight), SDL_SCANCODE_A);
-    EXPECT_TRUE(test.TakeSounds().empty());
-
-    // Escape never becomes a binding, and does nothing when no key is awaited.
-    Press(test, SDL_SCANCODE_ESCAPE);
-    EXPECT_EQ(game.GetGameState(), GameState::Options);
-    EXPECT_TRUE(test.TakeSounds().empty());
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_ESCAPE);
-    EXPECT_EQ(Binding(game, KeyAction::TurnRight), SDL_SCANCODE_A);
-    for (const KeyBinding& binding : game.mSettings.mKeyBindings)
+    constexpr SDL_Scancode NONE = SDL_SCANCODE_UNKNOWN;
+    // A key tapped so many times, then the row of the entry read in the arrow's
+    // blink phase, and the sounds heard.
+    const struct
     {
-        EXPECT_NE(binding.mScancode, SDL_SCANCODE_ESCAPE);
+        SDL_Scancode key;
+        int times;
+        bool arrow;
+        int entry;
+        const char* row;
+        const char* sounds;
+    } steps[] = {
+        {NONE, 0, true, 0, ">Turn Left: Left", ""},
+        // Return awaits a key: a blinking question mark and no arrow.
+        {RETURN, 1, true, 0, " Turn Left: ?", "selected.wav"},
+        {NONE, 0, false, 0, " Turn Left:", ""},
+        {RETURN, 1, true, 0, ">Turn Left: Return", "selected.wav"},
+        {RETURN, 1, true, 0, " Turn Left: ?", "selected.wav"},
+        {ESCAPE, 1, true, 0, ">Turn Left: Return", "back.wav"},
+        // An arrow key is bound silently and moves nothing; then arrows move again.
+        {RETURN, 1, true, 0, " Turn Left: ?", "selected.wav"},
+        {DOWN, 1, true, 0, ">Turn Left: Down", ""},
+        {DOWN, 1, true, 1, ">Turn Right: Right", "select.wav"},
+        // Other keys bind only while a key is awaited; Escape never.
+        {SDL_SCANCODE_B, 1, true, 1, ">Turn Right: Right", ""},
+        {RETURN, 1, true, 1, " Turn Right: ?", "selected.wav"},
+        {SDL_SCANCODE_A, 1, true, 1, ">Turn Right: A", ""},
+        {ESCAPE, 1, true, 1, ">Turn Right: A", ""},
+        {DOWN, 8, true, 9, ">Select Scroll: 2", "select.wav"},
+        {RETURN, 1, true, 9, " Select Scroll: ?", "selected.wav"},
+        {SDL_SCANCODE_KP_ENTER, 1, true, 9, ">Select Scroll: Keypad Enter", ""},
+        // The switches show the window, the renderer and the audio as they are.
+        {DOWN, 1, true, 11, ">Fullscreen: On", "select.wav"},
+        {RETURN, 1, true, 11, ">Fullscreen: Off", "selected.wav"},
+        {RETURN, 1, false, 11, " Fullscreen: On", "selected.wav"},
+        {DOWN, 1, true, 12, ">VSync: Off", "select.wav"},
+        {RETURN, 1, true, 12, ">VSync: On", "selected.wav"},
+        // With the sound switched off its own confirmation is not heard.
+        {DOWN, 1, true, 14, ">Sound: On", "select.wav"},
+        {RETURN, 1, true, 14, ">Sound: Off", ""},
+        {DOWN, 1, true, 15, ">Sound Volume: 50%", ""},
+        {UP, 1, true, 14, ">Sound: Off", ""},
+        {RETURN, 1, true, 14, ">Sound: On", "selected.wav"},
+        // A volume steps by one of 128 while adjusted, the arrow after its label.
+        {DOWN, 1, true, 15, ">Sound Volume: 50%", "select.wav"},
+        {RETURN, 1, true, 15, " Sound Volume:>50%", "selected.wav"},
+        {RIGHT, 1, true, 15, " Sound Volume:>50%", ""},
+        {UP, 1, true, 15, " Sound Volume:>51%", ""},
+        {RIGHT, 1, true, 15, " Sound Volume:>52%", ""},
+        {DOWN, 1, true, 15, " Sound Volume:>51%", ""},
+        {LEFT, 1, false, 15, " Sound Volume: 50%", ""},
+        {RIGHT, 70, true, 15, " Sound Volume:>100%", ""},
+        {LEFT, 130, true, 15, " Sound Volume:>0%", ""},
+        {RETURN, 1, true, 15, ">Sound Volume: 0%", "selected.wav"},
+        {RIGHT, 1, true, 15, ">Sound Volume: 0%", ""},
+        // Escape ends an adjustment with "back.wav", any other key silently.
+        {DOWN, 2, true, 17, ">Music Volume: 50%", "select.wav"},
+        {RETURN, 1, true, 17, " Music Volume:>50%", "selected.wav"},
+        {LEFT, 1, true, 17, " Music Volume:>49%", ""},
+        {ESCAPE, 1, true, 17, ">Music Volume: 49%", "back.wav"},
+        {RETURN, 1, true, 17, " Music Volume:>49%", "selected.wav"},
+        {SDL_SCANCODE_C, 1, true, 17, ">Music Volume: 49%", ""},
+        {UP, 1, true, 16, ">Music: On", "select.wav"},
+        {RETURN, 1, true, 16, ">Music: Off", "selected.wav"},
+        // The commands below are centred; the arrow stays in its column.
+        {DOWN, 4, true, 20, ">", "select.wav"},
+    };
+    for (const auto& step : steps)
+    {
+        SCOPED_TRACE(step.row);
+        Press(test, step.key, step.times);
+        RunUntilArrow(test, step.arrow);
+        EXPECT_EQ(OptionsRow(test, step.entry), step.row);
+        EXPECT_EQ(TakeSoundNames(test), step.sounds);
     }
-    test.TakeSounds();
+    EXPECT_EQ(game.GetGameState(), GameState::Options);
+    EXPECT_EQ(game.mSettings.Format(), "81 4 82 81 44 224 225 226 30 88\n0 63 1 1 1 0\n1 30 25\n");
+    EXPECT_EQ(Mix_PausedMusic(), 1);
 
     // The new keys act at once in play; a key bound twice drives the first action.
-    EXPECT_EQ(Binding(game, KeyAction::MoveBackward), SDL_SCANCODE_DOWN);
-    Select(test, PREVIOUS_MENU);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_UP);
-    Press(test, SDL_SCANCODE_RETURN);
+    PressAll(test, {{RETURN, 1}, {UP, 1}, {RETURN, 1}});
     ASSERT_EQ(game.GetGameState(), GameState::Game);
     test.KeyDown(SDL_SCANCODE_A);
-    test.KeyDown(SDL_SCANCODE_DOWN);
-    test.KeyDown(SDL_SCANCODE_RIGHT);
+    test.KeyDown(DOWN);
     game.HandleEvents();
     EXPECT_TRUE(game.mSettings.Binding(KeyAction::TurnRight).mPressed);
     EXPECT_TRUE(game.mSettings.Binding(KeyAction::TurnLeft).mPressed);
     EXPECT_FALSE(game.mSettings.Binding(KeyAction::MoveBackward).mPressed);
 }
 
-TEST(OptionsKeys, VolumesStepByOneWhileAdjusting)
-{
-    TestGame test;
-    Game& game = test.game();
-    OpenOptionsFromTheMainMenu(test);
-    MenuStruct& menu = *game.mCurrentMenu;
-    AudioManager& audio = *game.mAudioManager;
-    Select(test, SOUND_VOLUME);
-
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_TRUE(menu.waitingForKey);
-    EXPECT_EQ(test.TakeSounds(), Sounds{"selected.wav"});
-    const SDL_Scancode steps[] = {SDL_SCANCODE_RIGHT, SDL_SCANCODE_UP,   SDL_SCANCODE_LEFT,
-                                  SDL_SCANCODE_RIGHT, SDL_SCANCODE_DOWN, SDL_SCANCODE_UP};
-    const int volumes[] = {65, 66, 65, 66, 65, 66};
-    for (int i = 0; i < 6; ++i)
-    {
-        Press(test, steps[i]);
-        EXPECT_EQ(audio.mSoundVolume, volumes[i]);
-        EXPECT_EQ(game.mSettings.mSoundVolume, volumes[i]);
-        EXPECT_EQ(menu.selected, SOUND_VOLUME);
-        EXPECT_TRUE(menu.waitingForKey);
-    }
-    EXPECT_EQ(audio.mMusicVolume, 64);
-    EXPECT_TRUE(test.TakeSounds().empty());
-
-    // The volume stays within 0 to 128.
-    for (int i = 0; i < 70; ++i)
-    {
-        test.KeyDown(SDL_SCANCODE_RIGHT);
-    }
-    test.RunFrames(1);
-    EXPECT_EQ(audio.mSoundVolume, 128);
-    EXPECT_EQ(game.mSettings.mSoundVolume, 128);
-    for (int i = 0; i < 130; ++i)
-    {
-        test.KeyDown(SDL_SCANCODE_LEFT);
-    }
-    test.RunFrames(1);
-    EXPECT_EQ(audio.mSoundVolume, 0);
-    EXPECT_EQ(game.mSettings.mSoundVolume, 0);
-
-    // Return ends the adjustment; then Left and Right change nothing.
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_FALSE(menu.waitingForKey);
-    EXPECT_EQ(test.TakeSounds(), Sounds{"selected.wav"});
-    Press(test, SDL_SCANCODE_RIGHT);
-    EXPECT_EQ(audio.mSoundVolume, 0);
-
-    // The music volume; Escape ends its adjustment with "back.wav".
-    Select(test, MUSIC_VOLUME);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_LEFT, 3);
-    EXPECT_EQ(audio.mMusicVolume, 61);
-    EXPECT_EQ(game.mSettings.mMusicVolume, 61);
-    Press(test, SDL_SCANCODE_ESCAPE);
-    EXPECT_FALSE(menu.waitingForKey);
-    EXPECT_EQ(test.TakeSounds(), (Sounds{"selected.wav", "back.wav"}));
-
-    // Any other key ends it silently, and binds nothing.
-    const std::string bindings = game.mSettings.Format();
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_A);
-    EXPECT_FALSE(menu.waitingForKey);
-    EXPECT_EQ(game.mSettings.Format(), bindings);
-    EXPECT_EQ(test.TakeSounds(), Sounds{"selected.wav"});
-}
-
-TEST(OptionsKeys, SwitchesApplyToTheWindowRendererAndAudio)
-{
-    TestGame test;
-    Game& game = test.game();
-    OpenOptionsFromTheMainMenu(test);
-    AudioManager& audio = *game.mAudioManager;
-
-    Select(test, FULLSCREEN);
-    ASSERT_TRUE(WindowIsFullscreen(game));
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_FALSE(WindowIsFullscreen(game));
-    EXPECT_FALSE(game.mSettings.mFullscreen);
-    EXPECT_EQ(test.TakeSounds(), Sounds{"selected.wav"});
-    // Back in a window, it has the game's window size again.
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(game.mFramework->GetWindow(), &width, &height);
-    EXPECT_EQ(width, 640);
-    EXPECT_EQ(height, 480);
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_TRUE(WindowIsFullscreen(game));
-    EXPECT_TRUE(game.mSettings.mFullscreen);
-
-    Select(test, VSYNC);
-    ASSERT_FALSE(RendererHasVSync(game));
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_TRUE(RendererHasVSync(game));
-    EXPECT_TRUE(game.mSettings.mVSync);
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_FALSE(RendererHasVSync(game));
-    EXPECT_FALSE(game.mSettings.mVSync);
-    test.TakeSounds();
-
-    // With the sound switched off its own confirmation is not heard.
-    Select(test, SOUND);
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_FALSE(audio.mSoundOn);
-    EXPECT_FALSE(game.mSettings.mSoundOn);
-    EXPECT_TRUE(test.TakeSounds().empty());
-    Press(test, SDL_SCANCODE_DOWN);
-    EXPECT_TRUE(test.TakeSounds().empty());
-    Press(test, SDL_SCANCODE_UP);
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_TRUE(audio.mSoundOn);
-    EXPECT_TRUE(game.mSettings.mSoundOn);
-    EXPECT_EQ(test.TakeSounds(), Sounds{"selected.wav"});
-
-    // Music pauses and resumes where it was.
-    Select(test, MUSIC);
-    ASSERT_EQ(Mix_PlayingMusic(), 1);
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_FALSE(audio.mMusicOn);
-    EXPECT_FALSE(game.mSettings.mMusicOn);
-    EXPECT_EQ(Mix_PausedMusic(), 1);
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_TRUE(audio.mMusicOn);
-    EXPECT_TRUE(game.mSettings.mMusicOn);
-    EXPECT_EQ(Mix_PausedMusic(), 0);
-    EXPECT_EQ(Mix_PlayingMusic(), 1);
-    EXPECT_EQ(game.mCurrentMusic, "title.ogg");
-}
-
-TEST(OptionsKeys, DiscardRestoresTheSettingsAndTheWindowOfTheVisit)
-{
-    TestGame test;
-    Game& game = test.game();
-    OpenOptionsFromTheMainMenu(test);
-    AudioManager& audio = *game.mAudioManager;
-    const std::string before = game.mSettings.Format();
-
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_A);
-    Select(test, FULLSCREEN);
-    Press(test, SDL_SCANCODE_RETURN);
-    Select(test, VSYNC);
-    Press(test, SDL_SCANCODE_RETURN);
-    Select(test, SOUND_VOLUME);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_RIGHT, 6);
-    Press(test, SDL_SCANCODE_RETURN);
-    Select(test, MUSIC);
-    Press(test, SDL_SCANCODE_RETURN);
-    Select(test, MUSIC_VOLUME);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_LEFT, 4);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_UP, 3);
-    Press(test, SDL_SCANCODE_RETURN);
-    ASSERT_EQ(game.mSettings.Format(), "4 79 82 81 44 224 225 226 30 31\n70 60 0 1 0 0\n1 30 25\n");
-    ASSERT_FALSE(WindowIsFullscreen(game));
-    ASSERT_EQ(Mix_PausedMusic(), 1);
-    test.TakeSounds();
-
-    Select(test, DISCARD);
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_EQ(game.GetGameState(), GameState::Options);
-    EXPECT_EQ(game.mSettings.Format(), before);
-    EXPECT_TRUE(WindowIsFullscreen(game));
-    EXPECT_FALSE(RendererHasVSync(game));
-    EXPECT_EQ(audio.mSoundVolume, 64);
-    EXPECT_EQ(audio.mMusicVolume, 64);
-    EXPECT_TRUE(audio.mSoundOn);
-    EXPECT_TRUE(audio.mMusicOn);
-    EXPECT_EQ(Mix_PausedMusic(), 0);
-    EXPECT_EQ(Mix_PlayingMusic(), 1);
-    // The sound is on again for the confirmation.
-    EXPECT_EQ(test.TakeSounds(), Sounds{"selected.wav"});
-
-    // Leaving keeps the changes; a later discard only goes back to the next visit's start.
-    Select(test, 0);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_B);
-    Select(test, PREVIOUS_MENU);
-    Press(test, SDL_SCANCODE_RETURN);
-    ASSERT_EQ(game.GetGameState(), GameState::MainMenu);
-    Press(test, SDL_SCANCODE_RETURN);
-    ASSERT_EQ(game.GetGameState(), GameState::Options);
-    Select(test, 1);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_C);
-    Select(test, DISCARD);
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_EQ(Binding(game, KeyAction::TurnLeft), SDL_SCANCODE_B);
-    EXPECT_EQ(Binding(game, KeyAction::TurnRight), SDL_SCANCODE_RIGHT);
-}
-
-TEST(OptionsKeys, DiscardKeepsAWindowSizedOnTheCommandLine)
+TEST(OptionsKeys, DiscardRestoresTheVisitsStartAndAWindowSizedOnTheCommandLine)
 {
     // Fullscreen is on in the settings, but a window size opens a window.
     TestGame::Options options;
     options.arguments = {"--windowsize", "800", "600"};
     TestGame test(options);
     Game& game = test.game();
-    ASSERT_TRUE(game.mSettings.mFullscreen);
-    ASSERT_FALSE(WindowIsFullscreen(game));
+    AudioManager& audio = *game.mAudioManager;
     OpenOptionsFromTheMainMenu(test);
-
-    Select(test, DISCARD);
-    Press(test, SDL_SCANCODE_RETURN);
-    EXPECT_FALSE(WindowIsFullscreen(game));
-    EXPECT_TRUE(game.mSettings.mFullscreen);
-
-    Select(test, FULLSCREEN);
-    Press(test, SDL_SCANCODE_RETURN);
+    const std::string before = game.mSettings.Format();
+    PressAll(test, {{RETURN, 1}, {SDL_SCANCODE_A, 1}});                // Turn Left on A
+    PressAll(test, {{DOWN, 10}, {RETURN, 1}, {DOWN, 1}, {RETURN, 1}}); // the window, vsync
+    PressAll(test, {{DOWN, 2}, {RETURN, 1}, {RIGHT, 6}, {RETURN, 1}}); // sound volume + 6
+    PressAll(test, {{DOWN, 1}, {RETURN, 1}, {DOWN, 1}, {RETURN, 1}});  // music off, its volume
+    PressAll(test, {{LEFT, 4}, {RETURN, 1}, {UP, 3}, {RETURN, 1}});    // - 4, sound off
+    ASSERT_EQ(game.mSettings.Format(), "4 79 82 81 44 224 225 226 30 31\n70 60 1 1 0 0\n1 30 25\n");
     ASSERT_TRUE(WindowIsFullscreen(game));
-    Select(test, DISCARD);
-    Press(test, SDL_SCANCODE_RETURN);
+    ASSERT_EQ(Mix_PausedMusic(), 1);
+    test.TakeSounds();
+
+    PressAll(test, {{DOWN, 5}, {RETURN, 1}});
+    EXPECT_EQ(game.GetGameState(), GameState::Options);
+    EXPECT_EQ(game.mSettings.Format(), before);
     EXPECT_FALSE(WindowIsFullscreen(game));
-    EXPECT_TRUE(game.mSettings.mFullscreen);
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(game.mFramework->GetWindow(), &width, &height);
-    EXPECT_EQ(width, 800);
-    EXPECT_EQ(height, 600);
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(800, 600));
+    EXPECT_FALSE(game.mFramework->GetRendererInfo().flags & SDL_RENDERER_PRESENTVSYNC);
+    EXPECT_EQ(
+        std::make_tuple(audio.mSoundVolume, audio.mMusicVolume, audio.mSoundOn, audio.mMusicOn),
+        std::make_tuple(64, 64, true, true));
+    EXPECT_EQ(Mix_PausedMusic(), 0);
+    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    // The sound is on again for the confirmation.
+    EXPECT_EQ(test.TakeSounds(), std::vector<std::string>{"selected.wav"});
+
+    // Leaving keeps the changes; a later discard only goes back to the next visit's start.
+    PressAll(test, {{DOWN, 2}, {RETURN, 1}, {SDL_SCANCODE_B, 1}, {UP, 1}, {RETURN, 2}});
+    PressAll(test, {{DOWN, 2}, {RETURN, 1}, {SDL_SCANCODE_C, 1}, {UP, 3}, {RETURN, 1}});
+    EXPECT_EQ(game.mSettings.Binding(KeyAction::TurnLeft).mScancode, SDL_SCANCODE_B);
+    EXPECT_EQ(game.mSettings.Binding(KeyAction::TurnRight).mScancode, SDL_SCANCODE_RIGHT);
 }

