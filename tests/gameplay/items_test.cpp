@@ -1,118 +1,83 @@
-#include "gameplay/player.h"
-#include "support/test_maps.h"
+// Items are taken within reach, and only when they add something: caps,
+// refusals and the first scroll put in hand.
 
-#include <gtest/gtest.h>
+#include "playing_game.h"
 
 namespace
 {
-class Items : public ::testing::Test
+class Items : public PlayingGame
 {
 protected:
-    // One item two cells east of the player; returns after the player walked onto it.
-    void WalkOnto(char item)
+    // The item one cell east of the player, just out of reach.
+    void Before(char item)
     {
         std::string row = "#@..#";
         row[3] = item;
-        mTest.reset();
-        mTest = std::make_unique<TestGame>(
-            OptionsWithMaps({{"items.map", BuildMapText({"#####", row, "#####"}), ""}}));
-        game().LoadMap(true);
+        Start({"#####", row, "#####"});
+        player().mX = 3 * 64;
     }
+    // A step within reach, and one frame.
     void Step()
     {
-        player().mX = 3 * 64 + 32;
-        mTest->TakeSounds();
+        player().mX += 1;
         mTest->RunFrames(1);
     }
-    Game& game() { return mTest->game(); }
-    Player& player() { return *game().GetPlayerRecord(); }
-    bool ItemTaken() { return game().mEntities.size() == 1; }
-
-    std::unique_ptr<TestGame> mTest;
+    bool Taken() { return game().mEntities.size() == 1; }
 };
 } // namespace
 
-TEST_F(Items, HealthIsCappedAndRefusedAtFull)
+TEST_F(Items, AreTakenWithinReachWhenTheyAddSomething)
 {
-    WalkOnto('h');
-    Step();
-    EXPECT_FALSE(ItemTaken());
-    EXPECT_TRUE(mTest->TakeSounds().empty());
-    player().mHealth = 95;
-    mTest->RunFrames(1);
-    EXPECT_TRUE(ItemTaken());
-    EXPECT_EQ(player().mHealth, 100);
-    EXPECT_EQ(mTest->TakeSounds(), std::vector<std::string>{"pick_up.wav"});
-    EXPECT_TRUE(game().mPickUpScreenActive);
-}
-
-TEST_F(Items, AmmoIsCappedAtAHundred)
-{
-    WalkOnto('a');
-    player().mAmmo = 100;
-    Step();
-    EXPECT_FALSE(ItemTaken());
-    player().mAmmo = 96;
-    mTest->RunFrames(1);
-    EXPECT_EQ(player().mAmmo, 100);
-    WalkOnto('a');
-    Step();
-    EXPECT_EQ(player().mAmmo, 16);
-}
-
-TEST_F(Items, OrbsScoreOnBothCounts)
-{
-    WalkOnto('$');
-    Step();
-    EXPECT_TRUE(ItemTaken());
-    EXPECT_EQ(player().mTotalScore, 50);
-    EXPECT_EQ(player().mMapScore, 50);
-}
-
-TEST_F(Items, TheFirstScrollIsPutInHand)
-{
-    WalkOnto('s');
-    Step();
-    EXPECT_EQ(player().mScrolls, 1);
-    EXPECT_EQ(player().mCurrentWeapon, WEAPON_SCROLL);
-    EXPECT_TRUE(player().mWeapons & WEAPON_SCROLL_BIT);
-
-    // Later scrolls leave the selection alone; a fourth is refused.
-    WalkOnto('s');
-    player().mWeapons |= WEAPON_SCROLL_BIT;
-    player().mScrolls = 2;
-    Step();
-    EXPECT_EQ(player().mScrolls, 3);
-    EXPECT_EQ(player().mCurrentWeapon, WEAPON_FIREBALL);
-    WalkOnto('s');
-    player().mScrolls = 3;
-    Step();
-    EXPECT_FALSE(ItemTaken());
+    const struct
+    {
+        char item;
+        std::int32_t Player::*field;
+        int before;
+        int after;
+    } cases[] = {
+        {'h', &Player::mHealth, 100, 100}, {'h', &Player::mHealth, 95, 100},
+        {'a', &Player::mAmmo, 100, 100},   {'a', &Player::mAmmo, 96, 100},
+        {'a', &Player::mAmmo, 8, 16},      {'$', &Player::mTotalScore, 30, 80},
+        {'$', &Player::mMapScore, 30, 80}, {'s', &Player::mScrolls, 3, 3},
+        {'s', &Player::mScrolls, 2, 3},    {'s', &Player::mScrolls, 0, 1},
+    };
+    for (const auto& [item, field, before, after] : cases)
+    {
+        SCOPED_TRACE(testing::Message() << item << " " << before);
+        Before(item);
+        player().*field = before;
+        // A player with scrolls has the scroll among its weapons.
+        player().mWeapons |= item == 's' && before > 0 ? WEAPON_SCROLL_BIT : 0;
+        // 32 units away it is out of reach.
+        mTest->RunFrames(1);
+        EXPECT_FALSE(Taken());
+        mTest->TakeSounds();
+        Step();
+        const bool taken = after != before;
+        EXPECT_EQ(Taken(), taken);
+        EXPECT_EQ(player().*field, after);
+        EXPECT_EQ(mTest->TakeSounds(), std::vector<std::string>(taken ? 1 : 0, "pick_up.wav"));
+        EXPECT_EQ(game().mPickUpScreenActive, taken);
+        // Only the first scroll ever taken is put in hand.
+        EXPECT_EQ(player().mCurrentWeapon,
+                  item == 's' && before == 0 ? WEAPON_SCROLL : WEAPON_FIREBALL);
+    }
 }
 
 TEST_F(Items, AKeyIsRefusedWhileOneOfItsColourIsHeld)
 {
-    for (const auto& [item, bit] : {std::pair{'1', KEY_BLUE_BIT}, std::pair{'2', KEY_ORANGE_BIT},
-                                    std::pair{'3', KEY_BRONZE_BIT}})
+    const std::uint32_t all = KEY_BLUE_BIT | KEY_ORANGE_BIT | KEY_BRONZE_BIT;
+    for (const auto& [item, bit] :
+         {std::pair{'1', KEY_BLUE_BIT}, {'2', KEY_ORANGE_BIT}, {'3', KEY_BRONZE_BIT}})
     {
-        WalkOnto(item);
+        SCOPED_TRACE(item);
+        Before(item);
         player().mKeys = bit;
         Step();
-        EXPECT_FALSE(ItemTaken());
-        player().mKeys = 0;
+        EXPECT_FALSE(Taken());
+        player().mKeys = all & ~bit;
         mTest->RunFrames(1);
-        EXPECT_TRUE(ItemTaken());
-        EXPECT_EQ(player().mKeys, bit);
+        EXPECT_TRUE(Taken());
+        EXPECT_EQ(player().mKeys, all);
     }
-}
-
-TEST_F(Items, OutOfReachNothingHappens)
-{
-    WalkOnto('$');
-    player().mX = 3 * 64 + 32 - 32;
-    mTest->RunFrames(1);
-    EXPECT_FALSE(ItemTaken());
-    player().mX += 1;
-    mTest->RunFrames(1);
-    EXPECT_TRUE(ItemTaken());
 }
