@@ -1,8 +1,10 @@
 #include "editor_harness.h"
 
+#include "core/utils.h"
+
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <cstring>
 
 namespace
 {
@@ -13,20 +15,6 @@ TestGame::Options EditorOptions(const EditorHarness::Files& files)
     options.files = files;
     return options;
 }
-
-std::string LayerSelectionName(Game& game, int selection)
-{
-    const int i = selection - 1;
-    switch (game.mCurrentLayer)
-    {
-    case 0:
-        return game.TileValueDescription(game.mWallSelection[i]->mValue, 0);
-    case 1:
-        return game.TileValueDescription(game.mFloorSelection[i]->mValue, 1);
-    default:
-        return game.TileValueDescription(game.mEntitySelection[i]->mValue, 2);
-    }
-}
 } // namespace
 
 EditorHarness::EditorHarness(const Files& files)
@@ -35,27 +23,16 @@ EditorHarness::EditorHarness(const Files& files)
     mTest->RunFrames(1);
 }
 
-void EditorHarness::Press(SDL_Scancode key, Uint16 modifiers)
-{
-    mTest->TapKey(key, modifiers);
-}
-
-void EditorHarness::Type(const std::string& text)
-{
-    mTest->Text(text);
-    mTest->RunFrames(1);
-}
-
 void EditorHarness::Click(int cellX, int cellY, Uint8 button)
 {
-    mTest->MouseButton(CellCentre(cellX), CellCentre(cellY), button);
-    mTest->MouseButton(CellCentre(cellX), CellCentre(cellY), button, false);
+    mTest->MouseButton(cellX * 8 + 4, cellY * 8 + 4, button);
+    mTest->MouseButton(cellX * 8 + 4, cellY * 8 + 4, button, false);
     mTest->RunFrames(1);
 }
 
 void EditorHarness::MoveTo(int cellX, int cellY, Uint32 heldButtons)
 {
-    mTest->MouseMotion(CellCentre(cellX), CellCentre(cellY), heldButtons);
+    mTest->MouseMotion(cellX * 8 + 4, cellY * 8 + 4, heldButtons);
     mTest->RunFrames(1);
 }
 
@@ -69,7 +46,14 @@ void EditorHarness::ClearInput()
 
 std::string EditorHarness::SelectionName(int selection)
 {
-    return LayerSelectionName(game(), selection);
+    const int i = selection - 1;
+    const int layer = game().mCurrentLayer;
+    if (layer == 2)
+    {
+        return game().TileValueDescription(game().mEntitySelection[i]->mValue, 2);
+    }
+    return game().TileValueDescription(
+        (layer == 0 ? game().mWallSelection : game().mFloorSelection)[i]->mValue, layer);
 }
 
 void EditorHarness::Select(const std::string& name, int selection)
@@ -117,70 +101,40 @@ void EditorHarness::NewMap(const std::string& width, const std::string& height)
 {
     Press(SDL_SCANCODE_O);
     Press(SDL_SCANCODE_F2);
-    Type(width);
-    Press(SDL_SCANCODE_RETURN);
-    Type(height);
-    Press(SDL_SCANCODE_RETURN);
+    AnswerSize(width, height);
 }
 
 void EditorHarness::Resize(const std::string& width, const std::string& height)
 {
     Press(SDL_SCANCODE_F9);
-    Type(width);
-    Press(SDL_SCANCODE_RETURN);
-    Type(height);
-    Press(SDL_SCANCODE_RETURN);
+    AnswerSize(width, height);
 }
 
-std::string EditorHarness::ReadMap(const std::string& fileName) const
+void EditorHarness::AnswerSize(const std::string& width, const std::string& height)
 {
-    return mTest->dir().ReadFile("data/maps/" + fileName);
-}
-
-std::string EditorHarness::WallName(int x, int y)
-{
-    return game().TileValueDescription(game().mWallTiles[y * game().mMapWidth + x]->mValue, 0);
-}
-
-std::string EditorHarness::FloorName(int x, int y)
-{
-    return game().TileValueDescription(game().mFloorTiles[y * game().mMapWidth + x]->mValue, 1);
-}
-
-std::string EditorHarness::EntityName(int x, int y)
-{
-    return game().mEntityGrid[y * game().mMapWidth + x]->mValue;
-}
-
-int EditorHarness::State() const
-{
-    return static_cast<int>(mTest->game().mEditorAction);
-}
-
-std::string ExpectedMapText(int width, int height, const std::vector<std::string>& wallRows,
-                            const std::vector<std::string>& floorRows, const std::string& entities)
-{
-    std::ostringstream text;
-    text << width << '\n' << height << "\n\n";
-    for (const std::string& row : wallRows)
+    for (const std::string& size : {width, height})
     {
-        text << row << '\n';
+        Type(size);
+        Press(SDL_SCANCODE_RETURN);
     }
-    text << '\n';
-    for (const std::string& row : floorRows)
-    {
-        text << row << '\n';
-    }
-    text << '\n' << entities;
-    return text.str();
 }
 
-std::vector<std::string> UniformRows(int width, int height, int value)
+Wrapper EditorHarness::WindowImage()
 {
-    std::string row;
-    for (int x = 0; x < width; ++x)
+    Framework& framework = *game().mFramework;
+    Wrapper window(QuillUtils::CreateRGBSurface(framework.GetRendererInfo(),
+                                                Framework::EDITOR_WIDTH, Framework::EDITOR_HEIGHT));
+    SDL_Surface* target = window.Get<SDL_Surface>();
+    const auto copy = [target](SDL_Surface* part, int left, int top)
     {
-        row += (x == 0 ? "" : " ") + std::to_string(value);
-    }
-    return std::vector<std::string>(height, row);
+        for (int y = 0; y < part->h; ++y)
+        {
+            std::memcpy(static_cast<Uint8*>(target->pixels) + (top + y) * target->pitch + left * 4,
+                        static_cast<Uint8*>(part->pixels) + y * part->pitch, part->w * 4);
+        }
+    };
+    copy(framework.GetSurface(), 0, 0);
+    copy(framework.GetSidePanelSurface(), Framework::EDITOR_MAP_SIZE, 0);
+    copy(framework.GetPromptPanelSurface(), 0, Framework::EDITOR_MAP_SIZE);
+    return window;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/wrapper.h"
 #include "support/test_game.h"
 
 #include <SDL.h>
@@ -21,14 +22,23 @@ public:
     TestGame& test() { return *mTest; }
     Game& game() { return mTest->game(); }
 
-    // The centre pixel of a cell of the map view.
-    static int CellCentre(int cell) { return cell * 8 + 4; }
-
     void Frame(int count = 1) { mTest->RunFrames(count); }
-    void Press(SDL_Scancode key, Uint16 modifiers = KMOD_NONE);
-    void Type(const std::string& text);
+    void Press(SDL_Scancode key, Uint16 modifiers = KMOD_NONE) { mTest->TapKey(key, modifiers); }
+    void Undo() { Press(SDL_SCANCODE_Z, KMOD_LCTRL); }
+    void Type(const std::string& text)
+    {
+        mTest->Text(text);
+        Frame();
+    }
+    // Mouse events at the centre of a cell of the map view.
     void Click(int cellX, int cellY, Uint8 button = SDL_BUTTON_LEFT);
     void MoveTo(int cellX, int cellY, Uint32 heldButtons = 0);
+    // Moves the mouse off the map, over the side panel.
+    void MouseOff()
+    {
+        mTest->MouseMotion(700, 10);
+        Frame();
+    }
     void ClearInput();
 
     // Picks a palette entry for selection #1 (or #2) of the current layer by
@@ -46,20 +56,24 @@ public:
     void NewMap(const std::string& width, const std::string& height);
     void Resize(const std::string& width, const std::string& height);
 
-    std::string ReadMap(const std::string& fileName) const;
-    std::string WallName(int x, int y);
-    std::string FloorName(int x, int y);
-    std::string EntityName(int x, int y);
-    int State() const;
-
+    std::string ReadMap(const std::string& name) const
+    {
+        return mTest->dir().ReadFile("data/maps/" + name);
+    }
+    std::string WallName(int x, int y) { return game().TileValueDescription(Wall(x, y), 0); }
+    std::string FloorName(int x, int y) { return game().TileValueDescription(Floor(x, y), 1); }
+    std::string EntityName(int x, int y)
+    {
+        return game().mEntityGrid[y * game().mMapWidth + x]->mValue;
+    }
+    int State() const { return static_cast<int>(mTest->game().mEditorAction); }
     std::string SelectionName(int selection);
+    // The whole window as the player sees it: map view, side panel and prompt panel.
+    Wrapper WindowImage();
 
 private:
+    void AnswerSize(const std::string& width, const std::string& height);
+    int Wall(int x, int y) { return game().mWallTiles[y * game().mMapWidth + x]->mValue; }
+    int Floor(int x, int y) { return game().mFloorTiles[y * game().mMapWidth + x]->mValue; }
     std::unique_ptr<TestGame> mTest;
 };
-
-// The text of a map file as the editor writes it, built from its parts.
-std::string ExpectedMapText(int width, int height, const std::vector<std::string>& wallRows,
-                            const std::vector<std::string>& floorRows, const std::string& entities);
-// Rows of `count` identical values separated by spaces.
-std::vector<std::string> UniformRows(int width, int height, int value);

@@ -16,10 +16,6 @@ const std::string ROOM = "6\n4\n\n"
                          "Type Enemy\nAngle 0\nX 3\nY 2\n\n"
                          "Type Orb\nAngle 0\nX 4\nY 1";
 
-void Undo(EditorHarness& editor)
-{
-    editor.Press(SDL_SCANCODE_Z, KMOD_LCTRL);
-}
 } // namespace
 
 TEST(EditorHistory, EveryKindOfChangeIsOneStepBackAndForth)
@@ -78,13 +74,13 @@ TEST(EditorHistory, EveryKindOfChangeIsOneStepBackAndForth)
         const std::string after = game.EditorMapText();
         const int scoreAfter = game.mMapHighScore;
         ASSERT_NE(after, before);
-        Undo(editor);
+        editor.Undo();
         EXPECT_EQ(game.EditorMapText(), before);
         EXPECT_EQ(game.mMapHighScore, scoreBefore);
         editor.Press(SDL_SCANCODE_Y, KMOD_LCTRL);
         EXPECT_EQ(game.EditorMapText(), after);
         EXPECT_EQ(game.mMapHighScore, scoreAfter);
-        Undo(editor);
+        editor.Undo();
         editor.Press(SDL_SCANCODE_Z, KMOD_LCTRL | KMOD_LSHIFT);
         EXPECT_EQ(game.EditorMapText(), after);
     }
@@ -92,7 +88,7 @@ TEST(EditorHistory, EveryKindOfChangeIsOneStepBackAndForth)
     // All the way back to the map as opened, and no further.
     for (int step = 0; step <= 7; ++step)
     {
-        Undo(editor);
+        editor.Undo();
     }
     EXPECT_EQ(game.EditorMapText(), ROOM);
     EXPECT_EQ(game.mMapHighScore, 150);
@@ -101,10 +97,14 @@ TEST(EditorHistory, EveryKindOfChangeIsOneStepBackAndForth)
     const std::string changed = game.EditorMapText();
     editor.Press(SDL_SCANCODE_Y, KMOD_LCTRL);
     EXPECT_EQ(game.EditorMapText(), changed);
-    // Opening a map starts a fresh history.
+    // Opening a map or starting a new one starts a fresh history.
     editor.Open("room");
-    Undo(editor);
+    editor.Undo();
     EXPECT_EQ(game.EditorMapText(), ROOM);
+    editor.NewMap("2", "2");
+    const std::string fresh = game.EditorMapText();
+    editor.Undo();
+    EXPECT_EQ(game.EditorMapText(), fresh);
 }
 
 TEST(EditorHistory, StrokesFillsAndTheLengthOfTheHistory)
@@ -135,7 +135,7 @@ TEST(EditorHistory, StrokesFillsAndTheLengthOfTheHistory)
     editor.MoveTo(40, 40);
     editor.Press(SDL_SCANCODE_F);
     EXPECT_EQ(game.EditorMapText(), filled);
-    Undo(editor);
+    editor.Undo();
     EXPECT_EQ(editor.WallName(2, 0), "Nothing");
 
     // The history goes back at least 256 steps: 256 undos after 300 changes
@@ -147,7 +147,7 @@ TEST(EditorHistory, StrokesFillsAndTheLengthOfTheHistory)
     }
     for (int step = 0; step < 256; ++step)
     {
-        Undo(editor);
+        editor.Undo();
     }
     EXPECT_EQ(editor.WallName(0, 7), "Blue Wall");
 }

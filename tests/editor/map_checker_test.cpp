@@ -3,11 +3,12 @@
 #include "editor_harness.h"
 
 #include "support/scratch_dir.h"
+#include "support/test_images.h"
 #include "support/test_maps.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <sys/wait.h>
 
 namespace
@@ -51,29 +52,16 @@ struct Outcome
     std::string errors;
 };
 
-// Runs the built game in the working directory with no display to open a
+// Runs the built game in the scratch directory with no display to open a
 // window on and no sound driver chosen.
-Outcome RunGame(const std::string& arguments)
+Outcome RunGame(const ScratchDir& scratch, const std::string& arguments)
 {
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u "
-                                "SDL_AUDIODRIVER \"" QUILL_GAME "\" " +
-                                arguments + " 2>errors.txt";
-    Outcome outcome;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    for (std::size_t got = 0; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    {
-        outcome.output.append(buffer, got);
-    }
-    const int status = pclose(pipe);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::FILE* errors = std::fopen("errors.txt", "r");
-    for (std::size_t got = 0; (got = fread(buffer, 1, sizeof buffer, errors)) > 0;)
-    {
-        outcome.errors.append(buffer, got);
-    }
-    std::fclose(errors);
-    return outcome;
+    const int status = std::system(("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u "
+                                    "SDL_AUDIODRIVER \"" QUILL_GAME "\" " +
+                                    arguments + " >output.txt 2>errors.txt")
+                                       .c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, scratch.ReadFile("output.txt"),
+            scratch.ReadFile("errors.txt")};
 }
 } // namespace
 
@@ -136,26 +124,16 @@ TEST(MapChecker, ProblemCellsStayOutlinedUntilTheMapChanges)
     EditorHarness editor({{"data/maps/open.map", BuildMapText({"#.#", "#@#", "###"})}});
     editor.Open("open");
     editor.Press(SDL_SCANCODE_V);
-    SDL_Surface* view = editor.game().mFramework->GetSurface();
-    const Rgb magenta{255, 0, 255};
-    const Rgb laminate{105, 61, 23};
-    const Rgb grey{84, 84, 84};
-    // The open edge at (1, 0) and the start at (1, 1), which reaches no exit:
-    // two pixels of outline around what the cell shows.
-    for (const int top : {0, 8})
-    {
-        EXPECT_EQ(TestGame::PixelAt(view, 8, top + 4), magenta);
-        EXPECT_EQ(TestGame::PixelAt(view, 9, top + 4), magenta);
-        EXPECT_EQ(TestGame::PixelAt(view, 12, top + 1), magenta);
-    }
-    EXPECT_EQ(TestGame::PixelAt(view, 10, 3), laminate);
-    EXPECT_EQ(TestGame::PixelAt(view, 20, 16), grey);
+    // The open edge at (1, 0) and the start at (1, 1), which reaches no exit,
+    // have two pixels of outline around what the cell shows.
+    Wrapper window = editor.WindowImage();
+    EXPECT_EQ(CompareWithReference(window.Get<SDL_Surface>(), "editor_check_outline.png"), "");
     // The mouse dismisses the message; the outline stays until the map changes.
     editor.MoveTo(1, 0);
     ASSERT_EQ(editor.State(), 0);
-    EXPECT_EQ(TestGame::PixelAt(view, 9, 4), magenta);
+    EXPECT_EQ(editor.test().FramePixel(9, 4), (Rgb{255, 0, 255}));
     editor.Click(1, 0);
-    EXPECT_EQ(TestGame::PixelAt(view, 8, 12), grey);
+    EXPECT_EQ(editor.test().FramePixel(8, 12), (Rgb{84, 84, 84}));
 }
 
 TEST(MapChecker, TheCommandLineChecksMapFilesWithoutAWindow)
@@ -187,7 +165,7 @@ TEST(MapChecker, TheCommandLineChecksMapFilesWithoutAWindow)
     for (const auto& run : runs)
     {
         SCOPED_TRACE(run.arguments);
-        const Outcome outcome = RunGame(run.arguments);
+        const Outcome outcome = RunGame(scratch, run.arguments);
         EXPECT_EQ(outcome.status, run.expected.status);
         EXPECT_EQ(outcome.output, run.expected.output);
         EXPECT_EQ(outcome.errors, run.expected.errors);
