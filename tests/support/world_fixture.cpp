@@ -112,40 +112,27 @@ void WriteSpriteImage(const std::string& path, int frames, Rgb (*colour)(int))
     Save(image, path);
 }
 
-// A short silent 16-bit mono WAV file.
+// A short silent 16-bit mono WAV file: its header, then 64 samples of zero.
 void WriteSilentWav(const std::string& path)
 {
-    const std::uint32_t samples = 64;
-    const std::uint32_t dataSize = samples * 2;
-    std::ofstream file(path, std::ios::binary);
-    const auto put32 = [&file](std::uint32_t value)
+    std::string bytes = "RIFF";
+    const auto number = [&bytes](std::uint32_t value, int size)
     {
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < size; ++i)
         {
-            file.put(static_cast<char>((value >> (8 * i)) & 0xFF));
+            bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
         }
     };
-    const auto put16 = [&file](std::uint16_t value)
+    number(36 + 128, 4);
+    bytes += "WAVEfmt ";
+    for (const auto& [value, size] :
+         {std::pair{16, 4}, {1, 2}, {1, 2}, {22050, 4}, {44100, 4}, {2, 2}, {16, 2}})
     {
-        file.put(static_cast<char>(value & 0xFF));
-        file.put(static_cast<char>(value >> 8));
-    };
-    file << "RIFF";
-    put32(36 + dataSize);
-    file << "WAVEfmt ";
-    put32(16);
-    put16(1);
-    put16(1);
-    put32(22050);
-    put32(22050 * 2);
-    put16(2);
-    put16(16);
-    file << "data";
-    put32(dataSize);
-    for (std::uint32_t i = 0; i < samples; ++i)
-    {
-        put16(0);
+        number(value, size);
     }
+    bytes += "data";
+    number(128, 4);
+    WriteWholeFile(path, bytes + std::string(128, '\0'));
 }
 
 int CellValue(char character)
@@ -219,12 +206,6 @@ MapText::MapText(const std::vector<std::string>& walls)
     mFile.height = static_cast<std::int32_t>(walls.size());
     mFile.walls = CellValues(walls, static_cast<std::size_t>(mFile.width));
     mFile.floors.assign(mFile.walls.size(), 0);
-}
-
-MapText& MapText::Floors(const std::vector<std::string>& floors)
-{
-    mFile.floors = CellValues(floors, static_cast<std::size_t>(mFile.width));
-    return *this;
 }
 
 MapText& MapText::Add(const std::string& type, int x, int y, int degrees)
@@ -328,11 +309,5 @@ void WorldFixture::ListenToSounds()
 
 std::vector<std::string> WorldFixture::TakeSounds()
 {
-    std::vector<std::string> names;
-    for (const SoundEvent& event : mSounds)
-    {
-        names.push_back(event.name);
-    }
-    mSounds.clear();
-    return names;
+    return TakeSoundNames(mSounds);
 }

@@ -22,10 +22,9 @@ bool IsCleanName(const std::string& name)
 
 class MapListTarget : public FuzzTarget
 {
-public:
-    std::string Run(const std::string& input) override
+    std::string Try(const std::string& input) override
     {
-        FuzzCheck::WriteFile("data/maps/map.cfg", input);
+        WriteWholeFile("data/maps/map.cfg", input);
         Game game;
         try
         {
@@ -39,10 +38,6 @@ public:
             return std::regex_match(error.what(), LIST_MESSAGE)
                        ? ""
                        : std::string("unclear message for a bad map list: ") + error.what();
-        }
-        catch (const std::exception& error)
-        {
-            return FuzzCheck::Unexpected(error);
         }
         for (const auto& entry : game.mMapList)
         {
@@ -58,7 +53,7 @@ public:
 };
 } // namespace
 
-std::unique_ptr<FuzzTarget> MakeMapListTarget()
+std::unique_ptr<FuzzTarget> MakeMapListTarget(const FuzzOptions& /*options*/)
 {
     return std::make_unique<MapListTarget>();
 }
