@@ -459,39 +459,34 @@ private:
         {
             ActOnMap(roll);
         }
-        else if (state == EditorActionState::NewOrOpen || state == EditorActionState::Save)
+        else if (state == EditorActionState::NewOrOpen || state == EditorActionState::Save ||
+                 state == EditorActionState::EnterWidth || state == EditorActionState::EnterHeight)
         {
             // The refused map is only ever saved over when typed on purpose,
             // and the monkey never means to.
             const bool refused = state == EditorActionState::Save && game.mInputText == "refused";
-            if (roll < 10)
+            const bool name =
+                state == EditorActionState::NewOrOpen || state == EditorActionState::Save;
+            if (roll < 40 || (roll < 60 && game.mInputText.empty()))
             {
-                Tap(SDL_SCANCODE_ESCAPE);
+                Tap(roll < 8 ? SDL_SCANCODE_ESCAPE
+                             : (roll < 13 && state == EditorActionState::NewOrOpen
+                                    ? SDL_SCANCODE_F2
+                                    : SDL_SCANCODE_BACKSPACE));
             }
-            else if (roll < 15 && state == EditorActionState::NewOrOpen)
+            else if (roll < 60)
             {
-                Tap(SDL_SCANCODE_F2);
-            }
-            else if (roll < 60 && !game.mInputText.empty())
-            {
-                Tap(roll < 35 || refused ? SDL_SCANCODE_BACKSPACE : SDL_SCANCODE_RETURN);
+                Tap(refused ? SDL_SCANCODE_BACKSPACE : SDL_SCANCODE_RETURN);
             }
             else
             {
+                // Afresh with a whole name or size.
                 for (std::size_t i = 0; i < game.mInputText.size(); ++i)
                 {
                     Tap(SDL_SCANCODE_BACKSPACE);
                 }
-                mTest->Text(Of(NAMES));
+                mTest->Text(name ? Of(NAMES) : Of(SIZES));
             }
-        }
-        else if (state == EditorActionState::EnterWidth || state == EditorActionState::EnterHeight)
-        {
-            roll < 5 ? Tap(SDL_SCANCODE_ESCAPE)
-            : roll < 50
-                ? Tap(game.mInputText.empty() ? SDL_SCANCODE_BACKSPACE : SDL_SCANCODE_RETURN)
-            : roll < 65 ? Tap(SDL_SCANCODE_BACKSPACE)
-                        : mTest->Text(Of(SIZES));
         }
         else if (state == EditorActionState::QuitConfirm)
         {

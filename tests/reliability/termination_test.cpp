@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <sys/wait.h>
 
 namespace
 {
@@ -149,26 +148,5 @@ TEST(Termination, EverySignalEndsEveryStateInOrder)
             EXPECT_EQ(directory.ReadFile("data/maps/mine.map.recovered"),
                       scene.changesMap ? onScreen : "");
         }
-    }
-}
-
-// The program itself: a fresh editor's map was never saved, so a signal keeps
-// it as "untitled.map.recovered", says so on stderr, and the program ends with 0.
-TEST(Termination, TheEditorProgramKeepsANeverSavedMap)
-{
-    for (const int signal : SIGNALS)
-    {
-        SCOPED_TRACE("signal " + std::to_string(signal));
-        ScratchDir directory;
-        directory.LinkGameData();
-        UseHeadlessDrivers();
-        const int status =
-            SignalProgramOnceListening({QUILL_GAME, "--editor"}, signal, "stderr.txt");
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-        const std::string path = "data/maps/untitled.map.recovered";
-        EXPECT_NE(directory.ReadFile("stderr.txt").find(path), std::string::npos);
-        EXPECT_EQ(directory.ReadFile(path).rfind("64\n64\n\n0 0 0", 0), 0u);
-        EXPECT_FALSE(directory.Exists("data/maps/untitled.map"));
-        EXPECT_FALSE(directory.Exists("ql3d.cfg"));
     }
 }

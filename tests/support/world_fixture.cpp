@@ -1,11 +1,9 @@
 #include "support/world_fixture.h"
 
 #include "core/utils.h"
-
-#include <SDL_image.h>
+#include "support/test_images.h"
 
 #include <cstdint>
-#include <fstream>
 #include <stdexcept>
 
 namespace
@@ -67,37 +65,30 @@ void Fill(SDL_Surface* surface, int x, int y, int w, int h, Rgb colour)
 
 void Save(const Wrapper& image, const std::string& path)
 {
-    if (IMG_SavePNG(image.Get<SDL_Surface>(), path.c_str()) != 0)
+    if (!SaveImage(image.Get<SDL_Surface>(), path))
     {
         throw std::runtime_error("cannot write " + path);
     }
 }
 
-void WriteWallsImage(const std::string& path)
+// An atlas of 8 x 8 textures: walls in halves, ceilings and floors in a checker.
+void WriteAtlas(const std::string& path, bool checker)
 {
     Wrapper image = NewImage(512, 512);
+    SDL_Surface* surface = image.Get<SDL_Surface>();
     for (int i = 0; i < 64; ++i)
     {
         const int x = 64 * (i % 8);
         const int y = 64 * (i / 8);
-        Fill(image.Get<SDL_Surface>(), x, y, 32, 64, TestTextures::WallLeft(i));
-        Fill(image.Get<SDL_Surface>(), x + 32, y, 32, 64, TestTextures::WallRight(i));
-    }
-    Save(image, path);
-}
-
-void WriteFloorsImage(const std::string& path)
-{
-    Wrapper image = NewImage(512, 512);
-    for (int i = 0; i < 64; ++i)
-    {
-        const int x = 64 * (i % 8);
-        const int y = 64 * (i / 8);
-        SDL_Surface* surface = image.Get<SDL_Surface>();
-        Fill(surface, x, y, 32, 32, TestTextures::FloorA(i));
-        Fill(surface, x + 32, y + 32, 32, 32, TestTextures::FloorA(i));
-        Fill(surface, x + 32, y, 32, 32, TestTextures::FloorB(i));
-        Fill(surface, x, y + 32, 32, 32, TestTextures::FloorB(i));
+        const Rgb a = checker ? TestTextures::FloorA(i) : TestTextures::WallLeft(i);
+        const Rgb b = checker ? TestTextures::FloorB(i) : TestTextures::WallRight(i);
+        Fill(surface, x, y, 32, checker ? 32 : 64, a);
+        Fill(surface, x + 32, y, 32, checker ? 32 : 64, b);
+        if (checker)
+        {
+            Fill(surface, x + 32, y + 32, 32, 32, a);
+            Fill(surface, x, y + 32, 32, 32, b);
+        }
     }
     Save(image, path);
 }
@@ -224,8 +215,8 @@ WorldFixture::WorldFixture()
     UseHeadlessDrivers();
     mDir = std::make_unique<ScratchDir>();
     std::filesystem::create_directories(mDir->Path() / "gfx");
-    WriteWallsImage("gfx/walls.png");
-    WriteFloorsImage("gfx/cfs.png");
+    WriteAtlas("gfx/walls.png", false);
+    WriteAtlas("gfx/cfs.png", true);
     WriteSpriteImage("gfx/items.png", 7, TestTextures::Item);
     WriteSpriteImage("gfx/enemy.png", 4, TestTextures::Enemy);
     WriteSpriteImage("gfx/projectiles.png", 2, TestTextures::Projectile);

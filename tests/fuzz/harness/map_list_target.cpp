@@ -12,14 +12,6 @@ namespace
 const std::regex
     LIST_MESSAGE(R"(Line \([0-9]+\) (contains more than two entries|names no map file)!)");
 
-// A name holds anything but the space that separates names and the line
-// feed that ends lines (a carriage return only counts as a line end when it
-// ends the line).
-bool IsCleanName(const std::string& name)
-{
-    return name.find_first_of(" \n") == std::string::npos;
-}
-
 class MapListTarget : public FuzzTarget
 {
     std::string Try(const std::string& input) override
@@ -39,10 +31,13 @@ class MapListTarget : public FuzzTarget
                        ? ""
                        : std::string("unclear message for a bad map list: ") + error.what();
         }
+        // A name holds anything but the space that separates names and the line
+        // feed that ends lines (a carriage return only counts as a line end when
+        // it ends the line).
         for (const auto& entry : game.mMapList)
         {
-            if (entry->mapFile.empty() || !IsCleanName(entry->mapFile) ||
-                !IsCleanName(entry->musicFile))
+            if (entry->mapFile.empty() ||
+                (entry->mapFile + entry->musicFile).find_first_of(" \n") != std::string::npos)
             {
                 return "a list entry \"" + entry->mapFile + "\" with music \"" + entry->musicFile +
                        "\"";
