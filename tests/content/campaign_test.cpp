@@ -1,129 +1,160 @@
 // The shipped campaign: the map list, the format of every map file, that every map can be
 // finished with every item in reach, and that the game and the editor both load them.
-
-#include "campaign_maps.h"
-
 #include "gameplay/player.h"
 #include "support/scratch_dir.h"
 #include "support/test_game.h"
-#include "world/door_marks.h"
 #include "world/map_checker.h"
+#include "world/map_file.h"
+#include "world/map_names.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <set>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace
 {
-constexpr int MAX_SIDE = 64;
-constexpr int TILE = 64;
-
 struct ShippedMap
 {
-    CampaignEntry entry;
+    std::string mapFile;
+    std::string musicFile;
     std::string text;
     MapFile map;
 };
 
-fs::path MapsDir()
-{
-    return GameDataDir() / "maps";
-}
+const fs::path MAPS = GameDataDir() / "maps";
 
+// The maps of data/maps/map.cfg in order, each read by the game's rules.
 std::vector<ShippedMap> LoadCampaign()
 {
     std::vector<ShippedMap> campaign;
-    for (const CampaignEntry& entry : ReadCampaignList(MapsDir() / "map.cfg"))
+    std::istringstream lines(ReadWholeFile(MAPS / "map.cfg"));
+    for (std::string line; std::getline(lines, line);)
     {
         ShippedMap shipped;
-        shipped.entry = entry;
-        shipped.text = ReadTextFile(MapsDir() / entry.mapFile);
+        std::istringstream(line) >> shipped.mapFile >> shipped.musicFile;
+        shipped.text = ReadWholeFile(MAPS / shipped.mapFile);
+        std::istringstream text(shipped.text);
         try
         {
-            shipped.map = ReadMapText(shipped.text);
+            shipped.map = ReadMapFile(text, GAME_MAP_RULES).value();
         }
         catch (const std::exception& error)
         {
-            ADD_FAILURE() << entry.mapFile << ": " << error.what();
+            ADD_FAILURE() << shipped.mapFile << ": " << error.what();
         }
         campaign.push_back(shipped);
     }
     return campaign;
 }
 
+int CountEntities(const MapFile& map, const std::string& name)
+{
+    return static_cast<int>(std::count_if(map.entities.begin(), map.entities.end(),
+                                          [&name](const MapFileEntity& entity)
+                                          { return entity.name == name; }));
+}
+
+int BestScore(const MapFile& map)
+{
+    return 50 * CountEntities(map, "Orb") + 100 * CountEntities(map, "Enemy");
+}
+
 bool IsDoor(int wall)
 {
     return wall >= Walls::STANDARD_DOOR && wall <= Walls::FAKE_EXIT_DOOR;
 }
-
-int CountWalls(const MapFile& map, int wall)
-{
-    return static_cast<int>(std::count(map.walls.begin(), map.walls.end(), wall));
-}
 } // namespace
 
-TEST(Campaign, ListsSixOrMoreMapsEachWithItsOwnMusic)
+// Six or more maps, each with its own music, using together every wall, door
+// and item; the first eases the player in, the last is the hardest, and every
+// map stocks enough fireballs (eight a pick-up, eight more at the start of the
+// game) for two hits an enemy.
+TEST(Campaign, SixOrMoreMapsOfRisingDifficultyUseEveryWallDoorAndItem)
 {
-    const std::vector<CampaignEntry> list = ReadCampaignList(MapsDir() / "map.cfg");
-    ASSERT_GE(list.size(), 6U);
-    const std::string musicList = ReadTextFile(GameDataDir() / "music" / "music.cfg");
+    const std::vector<ShippedMap> campaign = LoadCampaign();
+    ASSERT_GE(campaign.size(), 6U);
+    const std::string musicList = ReadWholeFile(GameDataDir() / "music" / "music.cfg");
+    std::string expectedList;
     std::set<std::string> maps;
     std::set<std::string> tracks;
-    for (const CampaignEntry& entry : list)
+    std::multiset<int> walls;
+    std::multiset<std::string> entities;
+    const MapFile& first = campaign.front().map;
+    const MapFile& last = campaign.back().map;
+    for (const ShippedMap& shipped : campaign)
     {
-        EXPECT_TRUE(fs::is_regular_file(MapsDir() / entry.mapFile)) << entry.mapFile;
-        EXPECT_EQ(entry.mapFile.substr(entry.mapFile.size() - 4), ".map") << entry.mapFile;
-        EXPECT_FALSE(entry.musicFile.empty()) << entry.mapFile << " has no music";
-        EXPECT_NE(musicList.find(entry.musicFile), std::string::npos) << entry.musicFile;
-        maps.insert(entry.mapFile);
-        tracks.insert(entry.musicFile);
+        SCOPED_TRACE(shipped.mapFile);
+        EXPECT_NE(musicList.find(shipped.musicFile), std::string::npos);
+        expectedList += shipped.mapFile + " " + shipped.musicFile + "\n";
+        maps.insert(shipped.mapFile);
+        tracks.insert(shipped.musicFile);
+        walls.insert(shipped.map.walls.begin(), shipped.map.walls.end());
+        for (const MapFileEntity& entity : shipped.map.entities)
+        {
+            entities.insert(entity.name);
+        }
+        EXPECT_EQ(std::count(shipped.map.walls.begin(), shipped.map.walls.end(), Walls::EXIT_DOOR),
+                  1);
+        const int enemies = CountEntities(shipped.map, "Enemy");
+        EXPECT_LE(enemies, CountEntities(last, "Enemy"));
+        EXPECT_GE(enemies, CountEntities(first, "Enemy"));
+        EXPECT_GE(8 * CountEntities(shipped.map, "Ammo") + (&shipped == &campaign[0] ? 8 : 0),
+                  2 * enemies);
     }
-    EXPECT_EQ(maps.size(), list.size()) << "a map is listed twice";
-    EXPECT_EQ(tracks.size(), list.size()) << "two maps share their music";
     // Every line is "map music" and nothing else, ended by a line feed.
-    std::string expected;
-    for (const CampaignEntry& entry : list)
+    EXPECT_EQ(ReadWholeFile(MAPS / "map.cfg"), expectedList);
+    EXPECT_EQ(maps.size(), campaign.size()) << "a map is listed twice";
+    EXPECT_EQ(tracks.size(), campaign.size()) << "two maps share their music";
+    EXPECT_EQ(tracks.count(""), 0U) << "a map has no music";
+    for (int wall : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14})
     {
-        expected += entry.mapFile + " " + entry.musicFile + "\n";
+        EXPECT_GT(walls.count(wall), 0U) << "wall " << wall << " is never used";
     }
-    EXPECT_EQ(ReadTextFile(MapsDir() / "map.cfg"), expected);
+    for (const char* type :
+         {"Health", "Ammo", "Orb", "Scroll", "BlueKey", "OrangeKey", "BronzeKey", "Enemy"})
+    {
+        EXPECT_GT(entities.count(type), 0U) << type << " is never used";
+    }
+    EXPECT_LE(CountEntities(first, "Enemy"), 3);
+    EXPECT_GE(CountEntities(first, "Health"), CountEntities(first, "Enemy"));
 }
 
-TEST(Campaign, MapsAreWrittenExactlyAsTheEditorWritesThem)
+// Every map is written exactly as the editor writes it, passes the map checker,
+// and has one player and its entities on free cells of their own facing a
+// quarter; doors stand on their door-frame floor (horizontal under standard
+// doors, vertical under the others) and everything else on laminate.
+TEST(Campaign, EveryMapIsWrittenAsTheEditorWritesItAndPassesTheChecker)
 {
     for (const ShippedMap& shipped : LoadCampaign())
     {
         const MapFile& map = shipped.map;
-        SCOPED_TRACE(shipped.entry.mapFile);
+        SCOPED_TRACE(shipped.mapFile);
         EXPECT_EQ(MapFileText(map), shipped.text);
-        EXPECT_LE(map.width, MAX_SIDE);
-        EXPECT_LE(map.height, MAX_SIDE);
+        for (const MapProblem& problem : MapChecker::Check(map).problems)
+        {
+            ADD_FAILURE() << problem.Line();
+        }
         EXPECT_EQ(CountEntities(map, "Player"), 1);
         std::set<std::pair<int, int>> occupied;
+        // (The game's rules refuse an entity outside the map.)
         for (const MapFileEntity& entity : map.entities)
         {
-            const std::string where = entity.name + " at (" + std::to_string(entity.x) + ", " +
-                                      std::to_string(entity.y) + ")";
-            ASSERT_TRUE(entity.x >= 0 && entity.y >= 0 && entity.x < map.width &&
-                        entity.y < map.height)
-                << where;
-            EXPECT_EQ(map.Wall(entity.x, entity.y), 0) << where << " stands in a wall";
-            EXPECT_TRUE(occupied.insert({entity.x, entity.y}).second) << where << " shares a cell";
-            EXPECT_NE(Map::EntityTypeStringToEnum(entity.name), EntityType::Unknown) << where;
-            const int degrees = entity.Degrees().value();
-            EXPECT_TRUE(degrees % 90 == 0 && degrees < 360) << where;
+            SCOPED_TRACE(entity.name + " at " + std::to_string(entity.x) + "," +
+                         std::to_string(entity.y));
+            EXPECT_EQ(map.Wall(entity.x, entity.y), 0);
+            EXPECT_TRUE(occupied.insert({entity.x, entity.y}).second);
+            EXPECT_NE(Map::EntityTypeStringToEnum(entity.name), EntityType::Unknown);
+            EXPECT_TRUE(entity.Degrees().value() % 90 == 0 && entity.Degrees().value() < 360);
         }
         for (int y = 0; y < map.height; ++y)
         {
             for (int x = 0; x < map.width; ++x)
             {
-                // Doors stand on their door-frame floor: horizontal under standard doors,
-                // vertical under the others; everything else is laminate.
                 const int wall = map.Wall(x, y);
                 const int floor = wall == Walls::STANDARD_DOOR ? 1 : (IsDoor(wall) ? 2 : 0);
                 EXPECT_EQ(map.Floor(x, y), floor) << "floor at (" << x << ", " << y << ")";
@@ -134,94 +165,10 @@ TEST(Campaign, MapsAreWrittenExactlyAsTheEditorWritesThem)
     }
 }
 
-TEST(Campaign, EveryMapPassesTheMapChecker)
-{
-    for (const ShippedMap& shipped : LoadCampaign())
-    {
-        for (const MapProblem& problem : MapChecker::Check(shipped.map).problems)
-        {
-            ADD_FAILURE() << shipped.entry.mapFile << ":" << problem.Line();
-        }
-    }
-}
-
-TEST(Campaign, EveryDoorStandsInItsWall)
-{
-    for (const ShippedMap& shipped : LoadCampaign())
-    {
-        const MapFile& map = shipped.map;
-        SCOPED_TRACE(shipped.entry.mapFile);
-        // A door marks the cells beside it as its frame: they must be walls (an empty one
-        // would block like a wall), and no door may lose its door mark to a neighbour.
-        std::vector<std::int32_t> marked = map.walls;
-        MarkDoors(marked, map.width, map.height);
-        for (int y = 0; y < map.height; ++y)
-        {
-            for (int x = 0; x < map.width; ++x)
-            {
-                const int value = marked[y * map.width + x];
-                EXPECT_NE(value, 0x40)
-                    << "an empty cell beside a door at (" << x << ", " << y << ") blocks";
-                if (IsDoor(map.Wall(x, y)))
-                {
-                    EXPECT_EQ(value, 0x80 | map.Wall(x, y))
-                        << "the door at (" << x << ", " << y << ") is a door-frame wall";
-                }
-            }
-        }
-    }
-}
-
-TEST(Campaign, TheMapsTogetherUseEveryWallDoorAndItem)
-{
-    const std::vector<ShippedMap> campaign = LoadCampaign();
-    for (int wall : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14})
-    {
-        int uses = 0;
-        for (const ShippedMap& shipped : campaign)
-        {
-            uses += CountWalls(shipped.map, wall);
-        }
-        EXPECT_GT(uses, 0) << "wall " << wall << " is never used";
-    }
-    for (const char* type :
-         {"Health", "Ammo", "Orb", "Scroll", "BlueKey", "OrangeKey", "BronzeKey", "Enemy"})
-    {
-        int uses = 0;
-        for (const ShippedMap& shipped : campaign)
-        {
-            uses += CountEntities(shipped.map, type);
-        }
-        EXPECT_GT(uses, 0) << type << " is never used";
-    }
-    for (const ShippedMap& shipped : campaign)
-    {
-        EXPECT_EQ(CountWalls(shipped.map, Walls::EXIT_DOOR), 1) << shipped.entry.mapFile;
-    }
-}
-
-// The first map eases the player in; the last is the hardest; every map stocks enough
-// fireballs (eight a pick-up, eight more at the start of the game) for two hits an enemy.
-TEST(Campaign, DifficultyRisesFromAGentleStartToAHardEnd)
-{
-    const std::vector<ShippedMap> campaign = LoadCampaign();
-    ASSERT_FALSE(campaign.empty());
-    const MapFile& first = campaign.front().map;
-    const MapFile& last = campaign.back().map;
-    EXPECT_LE(CountEntities(first, "Enemy"), 3);
-    EXPECT_GE(CountEntities(first, "Health"), CountEntities(first, "Enemy"));
-    for (const ShippedMap& shipped : campaign)
-    {
-        SCOPED_TRACE(shipped.entry.mapFile);
-        const int enemies = CountEntities(shipped.map, "Enemy");
-        EXPECT_LE(enemies, CountEntities(last, "Enemy"));
-        EXPECT_GE(enemies, CountEntities(first, "Enemy"));
-        const int fireballs =
-            8 * CountEntities(shipped.map, "Ammo") + (&shipped == &campaign[0] ? 8 : 0);
-        EXPECT_GE(fireballs, 2 * enemies);
-    }
-}
-
+// Loaded one after the other as the campaign goes on, every map starts the
+// player on its cell with its music; a door marks the cells beside it as its
+// frame: they must be walls (an empty one would block like a wall), and no door
+// may lose its door mark to a neighbour.
 TEST(Campaign, EveryMapLoadsInTheGameOneAfterTheOther)
 {
     const std::vector<ShippedMap> campaign = LoadCampaign();
@@ -230,15 +177,14 @@ TEST(Campaign, EveryMapLoadsInTheGameOneAfterTheOther)
     for (std::size_t i = 0; i < campaign.size(); ++i)
     {
         const MapFile& expected = campaign[i].map;
-        SCOPED_TRACE(campaign[i].entry.mapFile);
+        SCOPED_TRACE(campaign[i].mapFile);
         ASSERT_NO_THROW(game.LoadMap(i == 0));
         ASSERT_EQ(game.mCurrentMap, static_cast<int>(i));
         const Map& map = *game.mMap;
         ASSERT_EQ(map.mWidth, expected.width);
         ASSERT_EQ(map.mHeight, expected.height);
-        EXPECT_EQ(map.mMaxScore,
-                  50 * CountEntities(expected, "Orb") + 100 * CountEntities(expected, "Enemy"));
-        EXPECT_EQ(map.GetHighScore("data/maps/" + campaign[i].entry.mapFile), map.mMaxScore);
+        EXPECT_EQ(map.mMaxScore, BestScore(expected));
+        EXPECT_EQ(map.GetHighScore("data/maps/" + campaign[i].mapFile), map.mMaxScore);
         std::size_t doors = 0;
         for (int y = 0; y < map.mHeight; ++y)
         {
@@ -258,9 +204,9 @@ TEST(Campaign, EveryMapLoadsInTheGameOneAfterTheOther)
         ASSERT_EQ(game.mEntities.size(), expected.entities.size());
         const Player* player = game.GetPlayerRecord();
         ASSERT_NE(player, nullptr);
-        EXPECT_EQ(player->mX, TILE * expected.entities[0].x + TILE / 2);
-        EXPECT_EQ(player->mY, TILE * expected.entities[0].y + TILE / 2);
-        EXPECT_EQ(game.mCurrentMusic, campaign[i].entry.musicFile);
+        EXPECT_EQ(player->mX, 64 * expected.entities[0].x + 32);
+        EXPECT_EQ(player->mY, 64 * expected.entities[0].y + 32);
+        EXPECT_EQ(game.mCurrentMusic, campaign[i].musicFile);
         // A few frames of play draw the start and let everything take a turn.
         EXPECT_NO_THROW(test.RunFrames(3));
     }
@@ -268,23 +214,18 @@ TEST(Campaign, EveryMapLoadsInTheGameOneAfterTheOther)
 
 TEST(Campaign, EveryMapLoadsInTheEditorAndSavesBackUnchanged)
 {
-    const std::vector<ShippedMap> campaign = LoadCampaign();
     TestGame::Options options;
     options.arguments = {"--editor"};
     TestGame test(options);
     Game& game = test.game();
-    for (const ShippedMap& shipped : campaign)
+    for (const ShippedMap& shipped : LoadCampaign())
     {
-        SCOPED_TRACE(shipped.entry.mapFile);
-        game.mInputText = shipped.entry.mapFile;
+        SCOPED_TRACE(shipped.mapFile);
+        game.mInputText = shipped.mapFile;
         ASSERT_TRUE(game.EditorLoadMap());
-        EXPECT_EQ(game.mMapName, shipped.entry.mapFile);
-        EXPECT_EQ(game.mMapWidth, shipped.map.width);
-        EXPECT_EQ(game.mMapHeight, shipped.map.height);
-        EXPECT_EQ(game.mMapHighScore, 50 * CountEntities(shipped.map, "Orb") +
-                                          100 * CountEntities(shipped.map, "Enemy"));
+        EXPECT_EQ(game.mMapHighScore, BestScore(shipped.map));
         // Saved under a new name, the map comes back byte for byte.
-        game.mInputText = "resaved_" + shipped.entry.mapFile;
+        game.mInputText = "resaved_" + shipped.mapFile;
         ASSERT_TRUE(game.EditorSaveMap());
         EXPECT_EQ(test.dir().ReadFile("data/maps/" + game.mInputText), shipped.text);
     }
@@ -305,13 +246,13 @@ TEST(Campaign, LayoutsCompileToTheShippedMaps)
         compiled.insert(file.path().stem().string() + ".map");
     }
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    for (const CampaignEntry& entry : ReadCampaignList(MapsDir() / "map.cfg"))
+    for (const ShippedMap& shipped : LoadCampaign())
     {
-        EXPECT_EQ(compiled.count(entry.mapFile), 1U) << entry.mapFile << " has no layout";
+        EXPECT_EQ(compiled.count(shipped.mapFile), 1U) << shipped.mapFile << " has no layout";
     }
     for (const std::string& name : compiled)
     {
-        EXPECT_EQ(ReadTextFile(scratch.Path() / "maps" / name), ReadTextFile(MapsDir() / name))
+        EXPECT_EQ(scratch.ReadFile("maps/" + name), ReadWholeFile(MAPS / name))
             << name << " differs from its layout";
     }
 }

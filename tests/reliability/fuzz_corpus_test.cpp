@@ -8,36 +8,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace
 {
-std::vector<fs::path> CorpusFiles(const std::string& target)
-{
-    std::vector<fs::path> files;
-    const fs::path directory = fs::path(QUILL_FUZZ_CORPUS_DIR) / target;
-    for (const auto& entry : fs::directory_iterator(directory))
-    {
-        if (entry.is_regular_file())
-        {
-            files.push_back(entry.path());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-std::string Contents(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 class FuzzCorpus : public ::testing::TestWithParam<std::string>
 {
 };
@@ -46,14 +21,19 @@ class FuzzCorpus : public ::testing::TestWithParam<std::string>
 TEST_P(FuzzCorpus, EveryKeptInputIsHandled)
 {
     UseHeadlessDrivers();
-    const std::vector<fs::path> files = CorpusFiles(GetParam());
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(fs::path(QUILL_FUZZ_CORPUS_DIR) / GetParam()))
+    {
+        files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
     ASSERT_FALSE(files.empty()) << "no seeds for " << GetParam();
     ScratchDir directory;
     directory.LinkGameData();
     const std::unique_ptr<FuzzTarget> target = MakeFuzzTarget(GetParam(), FuzzOptions{});
     for (const fs::path& file : files)
     {
-        EXPECT_EQ(target->Run(Contents(file)), "") << file.filename();
+        EXPECT_EQ(target->Run(ReadWholeFile(file)), "") << file.filename();
     }
 }
 

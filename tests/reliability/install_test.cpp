@@ -98,10 +98,12 @@ TEST(Install, TheInstalledGameReadsItsTreeAndWritesOnlyThePlayersFolders)
         EXPECT_NE(help.output.find("\n  " + place.string() + "\n"), std::string::npos) << place;
     }
     EXPECT_NE(help.output.find("--windowsize WIDTH HEIGHT"), std::string::npos) << help.output;
+    // Ended from outside, each ends the orderly way; the editor keeps its
+    // never-saved map and says where on stderr.
     for (const std::vector<std::string>& start :
          {std::vector<std::string>{program}, std::vector<std::string>{program, "--editor"}})
     {
-        const int status = SignalProgramOnceListening(start, SIGTERM, "/dev/null");
+        const int status = SignalProgramOnceListening(start, SIGTERM, "stderr.txt");
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << start.size() << status;
     }
 
@@ -111,8 +113,10 @@ TEST(Install, TheInstalledGameReadsItsTreeAndWritesOnlyThePlayersFolders)
         EXPECT_EQ(written[name], text) << name;
         written.erase(name);
     }
-    ASSERT_EQ(written.size(), 2u);
+    ASSERT_EQ(written.size(), 3u);
     EXPECT_EQ(written["config/quill3d/ql3d.cfg"], GameSettings().Format());
-    EXPECT_EQ(written["data/quill3d/maps/untitled.map.recovered"].rfind("64\n64\n\n0 0", 0), 0u);
+    const std::string recovered = "data/quill3d/maps/untitled.map.recovered";
+    EXPECT_EQ(written[recovered].rfind("64\n64\n\n0 0 0", 0), 0u);
+    EXPECT_NE(written["stderr.txt"].find(recovered), std::string::npos) << written["stderr.txt"];
     Shell("chmod -R u+w \"" + prefix.string() + "\"");
 }

@@ -2,7 +2,6 @@
 // killed in the middle of one, a failed save leaves the old file and no debris,
 // and files the program cannot use are never changed by it.
 #include "core/atomic_file.h"
-#include "editor/editor_map.h"
 #include "support/child_process.h"
 #include "support/scratch_dir.h"
 #include "support/test_game.h"
@@ -17,38 +16,33 @@
 #include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace
 {
-constexpr int KILL_ROUNDS = 16;
-
-// A 64 x 64 map in exactly the form the editor saves it: every wall and floor
-// cell set from the pattern, and entity blocks player first, then by name.
+// A 64 x 64 map in exactly the form the editor saves it, with 40 enemies.
 std::string LargeMapText(int pattern)
 {
     std::ostringstream text;
     text << "64\n64\n\n";
     for (int layer = 0; layer < 2; ++layer)
     {
-        for (int y = 0; y < 64; ++y)
+        for (int cell = 0; cell < 64 * 64; ++cell)
         {
-            for (int x = 0; x < 64; ++x)
-            {
-                const int value = layer == 0 ? (x * 7 + y * 3 + pattern) % 15 : (x + pattern) % 3;
-                // Wall number 13 has no palette entry; keep to the ones the editor paints.
-                text << (value == 13 ? 14 : value) << (x < 63 ? " " : "\n");
-            }
+            const int x = cell % 64;
+            const int value =
+                layer == 0 ? (x * 7 + cell / 64 * 3 + pattern) % 15 : (x + pattern) % 3;
+            // Wall number 13 has no palette entry; keep to the ones the editor paints.
+            text << (value == 13 ? 14 : value) << (x < 63 ? " " : "\n");
         }
         text << "\n";
     }
     text << "Type Player\nAngle " << pattern << "\nX 1\nY 1";
     for (int i = 0; i < 40; ++i)
     {
-        text << "\n\nType Enemy\nAngle 0\nX " << (2 + i % 60) << "\nY " << (2 + i / 60 + pattern);
+        text << "\n\nType Enemy\nAngle 0\nX " << (2 + i) << "\nY " << (2 + pattern);
     }
     return text.str();
 }
@@ -68,111 +62,6 @@ std::vector<std::string> Debris(const fs::path& folder)
     return names;
 }
 
-// Runs `work` in a child process that says when it is about to save, kills it
-// after a random number of saves and a random short spin, and returns whether
-// a save was under way at that moment.
-bool KillDuringSaves(const ChildProcess::Work& work, std::mt19937& random, const fs::path& folder)
-{
-    ChildProcess child(work);
-    const int saves = std::uniform_int_distribution<int>(1, 4)(random);
-    for (int i = 0; i < saves && child.WaitUntilReady(); ++i)
-    {
-    }
-    // A little way into the save: the kill must land anywhere in it.
-    volatile long spin = 0;
-    const long spins = std::uniform_int_distribution<long>(0, 4000000)(random);
-    for (long i = 0; i < spins; ++i)
-    {
-        spin = spin + 1;
-    }
-    child.Signal(SIGKILL);
-    const bool caughtMidSave = !Debris(folder).empty();
-    EXPECT_FALSE(child.Finish().exitedCleanly) << "the saving process ended before it was killed";
-    // What a kill leaves is only ever a temporary file beside the target.
-    for (const std::string& name : Debris(folder))
-    {
-        fs::remove(folder / name);
-    }
-    return caughtMidSave;
-}
-} // namespace
-
-TEST(NothingLost, AnEditorSaveKilledHalfwayLeavesTheOldOrTheNewMap)
-{
-    UseHeadlessDrivers();
-    ScratchDir directory;
-    directory.LinkGameData();
-    const std::string first = LargeMapText(0);
-    const std::string second = LargeMapText(1);
-    directory.WriteFile("data/maps/first.map", first);
-    directory.WriteFile("data/maps/second.map", second);
-    directory.WriteFile("data/maps/target.map", first);
-
-    std::mt19937 random(7);
-    int caughtMidSave = 0;
-    for (int round = 0; round < KILL_ROUNDS; ++round)
-    {
-        caughtMidSave += KillDuringSaves(
-            [](const std::function<void()>& aboutToSave)
-            {
-                Game game;
-                char name[] = "quill3d";
-                char editor[] = "--editor";
-                char* argv[] = {name, editor};
-                game.Init(2, argv);
-                for (int save = 0; save < 1000; ++save)
-                {
-                    game.mInputText = save % 2 == 0 ? "second.map" : "first.map";
-                    game.EditorLoadMap();
-                    game.mInputText = "target.map";
-                    aboutToSave();
-                    game.EditorSaveMap();
-                }
-                return std::string();
-            },
-            random, "data/maps");
-        const std::string text = directory.ReadFile("data/maps/target.map");
-        ASSERT_TRUE(text == first || text == second)
-            << "round " << round << ": a map of " << text.size() << " bytes";
-    }
-    // The kills must have hit saves in progress, or the test proves nothing.
-    EXPECT_GT(caughtMidSave, 0);
-    std::cout << caughtMidSave << " of " << KILL_ROUNDS << " kills landed inside a save\n";
-}
-
-TEST(NothingLost, ASettingsWriteKilledHalfwayLeavesTheOldOrTheNewFile)
-{
-    ScratchDir directory;
-    const std::string quiet = "80 79 82 81 44 224 225 226 30 31\n0 0 0 0 0 0\n0 1 0\n";
-    const std::string loud = "4 5 6 7 8 9 10 11 12 13\n128 128 1 1 1 1\n1 100 90\n";
-    directory.WriteFile("ql3d.cfg", quiet);
-    std::mt19937 random(11);
-    for (int round = 0; round < KILL_ROUNDS; ++round)
-    {
-        KillDuringSaves(
-            [](const std::function<void()>& aboutToSave)
-            {
-                Game game;
-                game.ReadConfig();
-                for (int save = 0; save < 100000; ++save)
-                {
-                    std::istringstream values(
-                        save % 2 == 0 ? "4 5 6 7 8 9 10 11 12 13\n128 128 1 1 1 1\n1 100 90\n"
-                                      : "80 79 82 81 44 224 225 226 30 31\n0 0 0 0 0 0\n0 1 0\n");
-                    game.mSettings.Read(values);
-                    aboutToSave();
-                    game.WriteConfig();
-                }
-                return std::string();
-            },
-            random, ".");
-        const std::string text = directory.ReadFile("ql3d.cfg");
-        ASSERT_TRUE(text == quiet || text == loud) << "round " << round << ": \"" << text << "\"";
-    }
-}
-
-namespace
-{
 mode_t ModeOf(const fs::path& path)
 {
     struct stat status
@@ -181,7 +70,119 @@ mode_t ModeOf(const fs::path& path)
     stat(path.c_str(), &status);
     return status.st_mode & 07777;
 }
+
+// Starts a game whose working directory is already prepared.
+std::unique_ptr<TestGame> StartHere(bool editor)
+{
+    TestGame::Options options;
+    options.scratch = false;
+    options.arguments = editor ? std::vector<std::string>{"--editor"} : std::vector<std::string>{};
+    return std::make_unique<TestGame>(options);
+}
+
+// Saves through the editor's prompt, over the name it offers.
+std::string SaveAs(TestGame& test, const std::string& name)
+{
+    test.TapKey(SDL_SCANCODE_S);
+    for (std::size_t i = test.game().mInputText.size(); i > 0; --i)
+    {
+        test.TapKey(SDL_SCANCODE_BACKSPACE);
+    }
+    test.Text(name);
+    test.TapKey(SDL_SCANCODE_RETURN);
+    return test.game().mPromptMessage;
+}
+
+struct KilledWrite
+{
+    const char* what;
+    std::string path;
+    std::string first;
+    std::string second;
+    // Writes the one or the other by turns, saying when it is about to write.
+    std::function<void(const std::function<void()>&)> writeByTurns;
+};
 } // namespace
+
+// A child writes by turns and is killed after a random number of writes and a
+// random short spin, anywhere in a write: the file is the old or the new one.
+TEST(NothingLost, AWriteKilledHalfwayLeavesTheOldOrTheNewFile)
+{
+    UseHeadlessDrivers();
+    const std::string quiet = "80 79 82 81 44 224 225 226 30 31\n0 0 0 0 0 0\n0 1 0\n";
+    const std::string loud = "4 5 6 7 8 9 10 11 12 13\n128 128 1 1 1 1\n1 100 90\n";
+    const KilledWrite writes[] = {
+        {"editor save", "data/maps/target.map", LargeMapText(0), LargeMapText(1),
+         [](const std::function<void()>& aboutToSave)
+         {
+             const auto test = StartHere(true);
+             for (int save = 0;; ++save)
+             {
+                 test->game().mInputText = save % 2 == 0 ? "second.map" : "first.map";
+                 test->game().EditorLoadMap();
+                 test->game().mInputText = "target.map";
+                 aboutToSave();
+                 test->game().EditorSaveMap();
+             }
+         }},
+        {"settings write", "ql3d.cfg", quiet, loud,
+         [&quiet, &loud](const std::function<void()>& aboutToSave)
+         {
+             Game game;
+             for (int save = 0;; ++save)
+             {
+                 std::istringstream values(save % 2 == 0 ? loud : quiet);
+                 game.mSettings.Read(values);
+                 aboutToSave();
+                 game.WriteConfig();
+             }
+         }},
+    };
+    std::mt19937 random(7);
+    int caughtMidWrite = 0;
+    for (const KilledWrite& write : writes)
+    {
+        ScratchDir directory;
+        directory.LinkGameData();
+        directory.WriteFile("data/maps/first.map", write.first);
+        directory.WriteFile("data/maps/second.map", write.second);
+        directory.WriteFile(write.path, write.first);
+        const fs::path folder = fs::path(write.path).parent_path().empty()
+                                    ? fs::path(".")
+                                    : fs::path(write.path).parent_path();
+        for (int round = 0; round < 16; ++round)
+        {
+            ChildProcess child(
+                [&write](const std::function<void()>& ready)
+                {
+                    write.writeByTurns(ready);
+                    return std::string();
+                });
+            for (int i = std::uniform_int_distribution<int>(1, 4)(random);
+                 i > 0 && child.WaitUntilReady(); --i)
+            {
+            }
+            volatile long spin = 0;
+            for (long i = std::uniform_int_distribution<long>(0, 4000000)(random); i > 0; --i)
+            {
+                spin = spin + 1;
+            }
+            child.Signal(SIGKILL);
+            caughtMidWrite += Debris(folder).empty() ? 0 : 1;
+            EXPECT_FALSE(child.Finish().exitedCleanly) << write.what << " ended before the kill";
+            // What a kill leaves is only ever a temporary file beside the target.
+            for (const std::string& name : Debris(folder))
+            {
+                fs::remove(folder / name);
+            }
+            const std::string text = directory.ReadFile(write.path);
+            ASSERT_TRUE(text == write.first || text == write.second)
+                << write.what << ", round " << round << ": " << text.size() << " bytes";
+        }
+    }
+    // The kills must have hit writes in progress, or the test proves nothing.
+    EXPECT_GT(caughtMidWrite, 0);
+}
 
 TEST(NothingLost, AtomicReplaceKeepsLinksLooksAndEveryFileItMayNotTouch)
 {
@@ -246,24 +247,10 @@ TEST(NothingLost, AtomicReplaceKeepsLinksLooksAndEveryFileItMayNotTouch)
     }
 }
 
-namespace
-{
-// Saves through the editor's prompt, over the name it offers.
-void SaveAs(TestGame& test, const std::string& name)
-{
-    test.TapKey(SDL_SCANCODE_S);
-    for (std::size_t i = test.game().mInputText.size(); i > 0; --i)
-    {
-        test.TapKey(SDL_SCANCODE_BACKSPACE);
-    }
-    test.Text(name);
-    test.TapKey(SDL_SCANCODE_RETURN);
-}
-} // namespace
-
 // The user may not write the file, though the folder would let a rename
 // replace it: the save fails and the file stays as it was. CI runs as root,
-// who may write everything, so the save runs as another user.
+// who may write everything, so the save runs as another user; root's own save
+// keeps the owner and permission bits.
 TEST(NothingLost, AMapThisUserMayNotWriteIsNeverSavedOver)
 {
     ScratchDir directory;
@@ -273,33 +260,16 @@ TEST(NothingLost, AMapThisUserMayNotWriteIsNeverSavedOver)
     fs::permissions("data/maps", fs::perms::all);
     fs::permissions("data/maps/protected.map",
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const std::string message = RunAsUnprivilegedUser(
-        []
-        {
-            TestGame::Options options;
-            options.scratch = false;
-            options.arguments = {"--editor"};
-            TestGame test(options);
-            SaveAs(test, "protected");
-            return test.game().mPromptMessage;
-        });
-    EXPECT_EQ(message, "Error while trying to save map file: protected.map");
+    EXPECT_EQ(RunAsUnprivilegedUser([] { return SaveAs(*StartHere(true), "protected"); }),
+              "Error while trying to save map file: protected.map");
     EXPECT_EQ(directory.ReadFile("data/maps/protected.map"), map);
     EXPECT_TRUE(Debris("data/maps").empty());
-
-    // Saved by one who may (root may write any file), the map keeps its
-    // owner and permission bits.
     if (geteuid() == 0)
     {
         const passwd* nobody = getpwnam("nobody");
         ASSERT_NE(nobody, nullptr);
         ASSERT_EQ(chown("data/maps/protected.map", nobody->pw_uid, nobody->pw_gid), 0);
-        TestGame::Options options;
-        options.scratch = false;
-        options.arguments = {"--editor"};
-        TestGame test(options);
-        SaveAs(test, "protected");
-        EXPECT_EQ(test.game().mEditorAction, EditorActionState::SaveSucceeded);
+        EXPECT_EQ(SaveAs(*StartHere(true), "protected"), "protected.map map saved succesfully!");
         struct stat status
         {
         };
@@ -331,10 +301,7 @@ TEST(NothingLost, SettingsAndMapsBehindLinksAreWrittenWhereTheLinksPoint)
     RunInChild(
         []
         {
-            TestGame::Options options;
-            options.scratch = false;
-            TestGame test(options);
-            test.game().mSettings.mSoundVolume = 99;
+            StartHere(false)->game().mSettings.mSoundVolume = 99;
             return std::string();
         });
     EXPECT_EQ(directory.ReadFile("dotfiles/ql3d.cfg"),
@@ -343,18 +310,15 @@ TEST(NothingLost, SettingsAndMapsBehindLinksAreWrittenWhereTheLinksPoint)
     const std::string saved = RunInChild(
         []
         {
-            TestGame::Options options;
-            options.scratch = false;
-            options.arguments = {"--editor"};
-            TestGame test(options);
-            test.TapKey(SDL_SCANCODE_O);
-            test.Text("level");
-            test.TapKey(SDL_SCANCODE_RETURN);
-            test.MouseButton(1, 1, SDL_BUTTON_LEFT);
-            test.RunFrames(1);
-            test.TapKey(SDL_SCANCODE_S);
-            test.TapKey(SDL_SCANCODE_RETURN);
-            return test.game().mPromptMessage;
+            const auto test = StartHere(true);
+            test->TapKey(SDL_SCANCODE_O);
+            test->Text("level");
+            test->TapKey(SDL_SCANCODE_RETURN);
+            test->MouseButton(1, 1, SDL_BUTTON_LEFT);
+            test->RunFrames(1);
+            test->TapKey(SDL_SCANCODE_S);
+            test->TapKey(SDL_SCANCODE_RETURN);
+            return test->game().mPromptMessage;
         });
     EXPECT_EQ(saved, "level.map map saved succesfully!");
     EXPECT_EQ(directory.ReadFile("shared/level.map"), "1\n1\n\n1\n\n0\n\n");
@@ -366,55 +330,44 @@ TEST(NothingLost, SettingsAndMapsBehindLinksAreWrittenWhereTheLinksPoint)
     }
 }
 
-TEST(NothingLost, AnEditorSaveThatFailsKeepsTheOldMapAndLeavesNoDebris)
-{
-    TestGame::Options options;
-    options.arguments = {"--editor"};
-    TestGame test(options);
-    Game& game = test.game();
-    fs::create_directory("data/maps/folder.map");
-    test.dir().WriteFile("data/maps/folder.map/inside", "kept");
-    game.mInputText = "folder.map";
-    EXPECT_FALSE(game.EditorSaveMap());
-    EXPECT_EQ(test.dir().ReadFile("data/maps/folder.map/inside"), "kept");
-    EXPECT_TRUE(Debris("data/maps").empty());
-    game.mInputText = "no-such-folder/x.map";
-    EXPECT_FALSE(game.EditorSaveMap());
-    EXPECT_EQ(game.mMapName, "untitled.map");
-}
-
-TEST(NothingLost, AMapTheEditorCannotOpenIsNeverSavedOver)
+// A map the editor refused to open, and saves that fail (over a folder, into a
+// folder that does not exist), leave every file as it was and no debris.
+TEST(NothingLost, WhatTheEditorCannotOpenOrSaveIsNeverSavedOver)
 {
     // Wider than the editor's largest map.
     const std::string refused = "65\n1\n\n" + std::string(129, ' ') + "\n";
     TestGame::Options options;
     options.arguments = {"--editor"};
-    options.files = {{"data/maps/refused.map", refused}};
+    options.files = {{"data/maps/refused.map", refused}, {"data/maps/folder.map/inside", "kept"}};
     TestGame test(options);
     Game& game = test.game();
-    test.RunFrames(1);
-    const auto press = [&test](SDL_Scancode key) { test.TapKey(key); };
-    press(SDL_SCANCODE_O);
+    test.TapKey(SDL_SCANCODE_O);
     test.Text("refused");
-    test.RunFrames(1);
-    press(SDL_SCANCODE_RETURN);
+    test.TapKey(SDL_SCANCODE_RETURN);
     EXPECT_EQ(game.mEditorAction, EditorActionState::OpenFailed);
     EXPECT_EQ(game.mPromptMessage, "Error while trying to open map file: refused.map");
-    press(SDL_SCANCODE_RETURN);
-
+    test.TapKey(SDL_SCANCODE_RETURN);
     // Saving offers the name of the map on screen, not the refused one...
-    press(SDL_SCANCODE_S);
+    test.TapKey(SDL_SCANCODE_S);
     EXPECT_EQ(game.mInputText, "untitled");
-    press(SDL_SCANCODE_RETURN);
+    test.TapKey(SDL_SCANCODE_RETURN);
     EXPECT_EQ(game.mEditorAction, EditorActionState::SaveSucceeded);
-    press(SDL_SCANCODE_RETURN);
+    test.TapKey(SDL_SCANCODE_RETURN);
     // ...and so does the save of the quit question.
-    press(SDL_SCANCODE_ESCAPE);
-    press(SDL_SCANCODE_N);
+    test.TapKey(SDL_SCANCODE_ESCAPE);
+    test.TapKey(SDL_SCANCODE_N);
     EXPECT_EQ(game.mInputText, "untitled");
-    press(SDL_SCANCODE_RETURN);
+    test.TapKey(SDL_SCANCODE_RETURN);
+    for (const char* failing : {"folder.map", "no-such-folder/x.map"})
+    {
+        game.mInputText = failing;
+        EXPECT_FALSE(game.EditorSaveMap()) << failing;
+    }
+    EXPECT_EQ(game.mMapName, "untitled.map");
     EXPECT_EQ(test.dir().ReadFile("data/maps/refused.map"), refused);
+    EXPECT_EQ(test.dir().ReadFile("data/maps/folder.map/inside"), "kept");
     EXPECT_TRUE(test.dir().Exists("data/maps/untitled.map"));
+    EXPECT_TRUE(Debris("data/maps").empty());
 }
 
 // Anything in the settings file's place that the game cannot read (a folder, a
@@ -429,23 +382,19 @@ TEST(NothingLost, ASettingsFileTheGameCannotReadIsLeftAlone)
     directory.WriteFile("folder/ql3d.cfg/inside", "kept");
     fs::create_directories("gone");
     fs::create_symlink("elsewhere/ql3d.cfg", "gone/ql3d.cfg");
-    for (const char* folder : {"unreadable", "folder", "gone"})
+    const char* const folders[] = {"unreadable", "folder", "gone"};
+    for (const char* folder : folders)
     {
         fs::create_symlink("../data", fs::path(folder) / "data");
     }
     const std::string fullscreen = RunAsUnprivilegedUser(
-        []
+        [&folders]
         {
             std::string report;
-            for (const char* folder : {"unreadable", "folder", "gone"})
+            for (const char* folder : folders)
             {
                 fs::current_path(folder);
-                {
-                    TestGame::Options options;
-                    options.scratch = false;
-                    TestGame test(options);
-                    report += test.game().mSettings.mFullscreen ? "1" : "0";
-                }
+                report += StartHere(false)->game().mSettings.mFullscreen ? "1" : "0";
                 fs::current_path("..");
             }
             return report;
@@ -455,7 +404,7 @@ TEST(NothingLost, ASettingsFileTheGameCannotReadIsLeftAlone)
     EXPECT_EQ(directory.ReadFile("unreadable/ql3d.cfg"), "1 2 3\n");
     EXPECT_EQ(directory.ReadFile("folder/ql3d.cfg/inside"), "kept");
     EXPECT_EQ(fs::read_symlink("gone/ql3d.cfg"), "elsewhere/ql3d.cfg");
-    for (const char* folder : {"unreadable", "folder", "gone"})
+    for (const char* folder : folders)
     {
         EXPECT_TRUE(Debris(folder).empty()) << folder;
     }

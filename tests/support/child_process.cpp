@@ -1,6 +1,7 @@
 #include "support/child_process.h"
 
 #include <csignal>
+#include <cstdio>
 #include <exception>
 #include <fcntl.h>
 #include <fstream>
@@ -12,26 +13,22 @@
 
 namespace
 {
+// Writes all of a text into a pipe and closes it (in the child, which ends right after).
 void WriteAll(int file, const std::string& text)
 {
-    std::size_t done = 0;
-    while (done < text.size())
+    FILE* stream = fdopen(file, "w");
+    if (stream == nullptr || fwrite(text.data(), 1, text.size(), stream) != text.size())
     {
-        const ssize_t written = write(file, text.data() + done, text.size() - done);
-        if (written <= 0)
-        {
-            _exit(3);
-        }
-        done += static_cast<std::size_t>(written);
+        _exit(3);
     }
+    fclose(stream);
 }
 
 std::string ReadAll(int file)
 {
     std::string text;
     char buffer[4096];
-    ssize_t got = 0;
-    while ((got = read(file, buffer, sizeof buffer)) > 0)
+    for (ssize_t got = 0; (got = read(file, buffer, sizeof buffer)) > 0;)
     {
         text.append(buffer, static_cast<std::size_t>(got));
     }
@@ -74,7 +71,7 @@ ChildProcess::ChildProcess(const Work& work)
         int status = 0;
         try
         {
-            text = work([&ready] { WriteAll(ready[1], "r"); });
+            text = work([&ready] { static_cast<void>(write(ready[1], "r", 1)); });
         }
         catch (const std::exception& error)
         {

@@ -77,22 +77,38 @@ void ScratchDir::CopyGameData() const
 
 void ScratchDir::WriteFile(const std::string& relativePath, const std::string& text) const
 {
-    const fs::path target = mPath / relativePath;
-    fs::create_directories(target.parent_path());
-    fs::remove(target);
-    std::ofstream file(target, std::ios::binary);
-    file << text;
+    WriteWholeFile(mPath / relativePath, text);
 }
 
 std::string ScratchDir::ReadFile(const std::string& relativePath) const
 {
-    std::ifstream file(mPath / relativePath, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return ReadWholeFile(mPath / relativePath);
 }
 
 bool ScratchDir::Exists(const std::string& relativePath) const
 {
     return fs::exists(mPath / relativePath);
+}
+
+void WriteWholeFile(const std::filesystem::path& path, const std::string& text)
+{
+    if (path.has_parent_path())
+    {
+        fs::create_directories(path.parent_path());
+    }
+    // A link (into the repository's data, say) is replaced, never written through.
+    fs::remove(path);
+    std::ofstream file(path, std::ios::binary);
+    if (!(file << text))
+    {
+        throw std::runtime_error("a test cannot write " + path.string());
+    }
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
 }

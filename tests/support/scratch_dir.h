@@ -37,3 +37,8 @@ private:
 // The repository's data directory and the tests' own data.
 std::filesystem::path GameDataDir();
 std::filesystem::path TestDataDir();
+
+// A whole file, read as bytes; empty when it cannot be read.
+std::string ReadWholeFile(const std::filesystem::path& path);
+// Writes a file in place of what was there (a link too), creating its folders.
+void WriteWholeFile(const std::filesystem::path& path, const std::string& text);

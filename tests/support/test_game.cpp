@@ -100,22 +100,21 @@ void TestGame::Push(SDL_Event& event)
 void TestGame::KeyDown(SDL_Scancode key, bool repeat, Uint16 modifiers)
 {
     SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.repeat = repeat ? 1 : 0;
-    event.key.keysym.mod = modifiers;
-    event.key.keysym.scancode = key;
-    event.key.keysym.sym = SDL_GetKeyFromScancode(key);
+    event.key = {SDL_KEYDOWN,
+                 0,
+                 0,
+                 SDL_PRESSED,
+                 static_cast<Uint8>(repeat ? 1 : 0),
+                 0,
+                 0,
+                 {key, SDL_GetKeyFromScancode(key), modifiers, 0}};
     Push(event);
 }
 
 void TestGame::KeyUp(SDL_Scancode key)
 {
     SDL_Event event{};
-    event.type = SDL_KEYUP;
-    event.key.state = SDL_RELEASED;
-    event.key.keysym.scancode = key;
-    event.key.keysym.sym = SDL_GetKeyFromScancode(key);
+    event.key = {SDL_KEYUP, 0, 0, SDL_RELEASED, 0, 0, 0, {key, SDL_GetKeyFromScancode(key), 0, 0}};
     Push(event);
 }
 
@@ -145,49 +144,45 @@ void TestGame::Quit()
 void TestGame::Window(SDL_WindowEventID id)
 {
     SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = id;
+    event.window = {SDL_WINDOWEVENT, 0, 0, static_cast<Uint8>(id), 0, 0, 0, 0, 0};
     Push(event);
 }
 
 void TestGame::MouseMotion(int x, int y, Uint32 buttons)
 {
     SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.x = x;
-    event.motion.y = y;
-    event.motion.state = buttons;
+    event.motion = {SDL_MOUSEMOTION, 0, 0, 0, buttons, x, y, 0, 0};
     Push(event);
 }
 
 void TestGame::MouseMove(int xrel, int yrel)
 {
     SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.xrel = xrel;
-    event.motion.yrel = yrel;
+    event.motion = {SDL_MOUSEMOTION, 0, 0, 0, 0, 0, 0, xrel, yrel};
     Push(event);
 }
 
 void TestGame::MouseButton(int x, int y, Uint8 button, bool down)
 {
     SDL_Event event{};
-    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.x = x;
-    event.button.y = y;
-    event.button.button = button;
-    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.button = {static_cast<Uint32>(down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP),
+                    0,
+                    0,
+                    0,
+                    button,
+                    static_cast<Uint8>(down ? SDL_PRESSED : SDL_RELEASED),
+                    0,
+                    0,
+                    x,
+                    y};
     Push(event);
 }
 
 Rgb TestGame::PixelAt(SDL_Surface* surface, int x, int y)
 {
-    if (SDL_MUSTLOCK(surface))
-    {
-        SDL_LockSurface(surface);
-    }
+    const bool locked = SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) == 0;
     const Uint32 pixel = QuillUtils::GetPixel(surface, x, y);
-    if (SDL_MUSTLOCK(surface))
+    if (locked)
     {
         SDL_UnlockSurface(surface);
     }
@@ -200,12 +195,17 @@ Rgb TestGame::PixelAt(SDL_Surface* surface, int x, int y)
 
 std::vector<std::string> TestGame::TakeSounds()
 {
+    return TakeSoundNames(mSounds);
+}
+
+std::vector<std::string> TakeSoundNames(std::vector<SoundEvent>& sounds)
+{
     std::vector<std::string> names;
-    for (const SoundEvent& event : mSounds)
+    for (const SoundEvent& event : sounds)
     {
         names.push_back(event.name);
     }
-    mSounds.clear();
+    sounds.clear();
     return names;
 }
 

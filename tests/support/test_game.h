@@ -91,5 +91,8 @@ private:
     std::vector<std::string> mArgumentStorage;
 };
 
+// The names of the recorded sounds, in order; the record is emptied.
+std::vector<std::string> TakeSoundNames(std::vector<SoundEvent>& sounds);
+
 // Makes sure the dummy drivers are used even when a test runs outside ctest.
 void UseHeadlessDrivers();

@@ -5,6 +5,7 @@
 
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -51,7 +52,7 @@ void SetPixelOf(SDL_Surface* image, int x, int y, std::uint32_t pixel)
                                      y * image->pitch)[x] = pixel;
 }
 
-int CountDifferentPixels(SDL_Surface* a, SDL_Surface* b)
+int CountDifferentPixels(SDL_Surface* a, SDL_Surface* b, int tolerance)
 {
     if (a == nullptr || b == nullptr || a->w != b->w || a->h != b->h)
     {
@@ -65,7 +66,8 @@ int CountDifferentPixels(SDL_Surface* a, SDL_Surface* b)
             Uint8 ar = 0, ag = 0, ab = 0, br = 0, bg = 0, bb = 0;
             SDL_GetRGB(QuillUtils::GetPixel(a, x, y), a->format, &ar, &ag, &ab);
             SDL_GetRGB(QuillUtils::GetPixel(b, x, y), b->format, &br, &bg, &bb);
-            different += (ar != br || ag != bg || ab != bb) ? 1 : 0;
+            different +=
+                std::max({std::abs(ar - br), std::abs(ag - bg), std::abs(ab - bb)}) > tolerance;
         }
     }
     return different;

@@ -1,11 +1,9 @@
 #include "support/world_fixture.h"
 
 #include "core/utils.h"
-
-#include <SDL_image.h>
+#include "support/test_images.h"
 
 #include <cstdint>
-#include <fstream>
 #include <stdexcept>
 
 namespace
@@ -67,37 +65,30 @@ void Fill(SDL_Surface* surface, int x, int y, int w, int h, Rgb colour)
 
 void Save(const Wrapper& image, const std::string& path)
 {
-    if (IMG_SavePNG(image.Get<SDL_Surface>(), path.c_str()) != 0)
+    if (!SaveImage(image.Get<SDL_Surface>(), path))
     {
         throw std::runtime_error("cannot write " + path);
     }
 }
 
-void WriteWallsImage(const std::string& path)
+// An atlas of 8 x 8 textures: walls in halves, ceilings and floors in a checker.
+void WriteAtlas(const std::string& path, bool checker)
 {
     Wrapper image = NewImage(512, 512);
+    SDL_Surface* surface = image.Get<SDL_Surface>();
     for (int i = 0; i < 64; ++i)
     {
         const int x = 64 * (i % 8);
         const int y = 64 * (i / 8);
-        Fill(image.Get<SDL_Surface>(), x, y, 32, 64, TestTextures::WallLeft(i));
-        Fill(image.Get<SDL_Surface>(), x + 32, y, 32, 64, TestTextures::WallRight(i));
-    }
-    Save(image, path);
-}
-
-void WriteFloorsImage(const std::string& path)
-{
-    Wrapper image = NewImage(512, 512);
-    for (int i = 0; i < 64; ++i)
-    {
-        const int x = 64 * (i % 8);
-        const int y = 64 * (i / 8);
-        SDL_Surface* surface = image.Get<SDL_Surface>();
-        Fill(surface, x, y, 32, 32, TestTextures::FloorA(i));
-        Fill(surface, x + 32, y + 32, 32, 32, TestTextures::FloorA(i));
-        Fill(surface, x + 32, y, 32, 32, TestTextures::FloorB(i));
-        Fill(surface, x, y + 32, 32, 32, TestTextures::FloorB(i));
+        const Rgb a = checker ? TestTextures::FloorA(i) : TestTextures::WallLeft(i);
+        const Rgb b = checker ? TestTextures::FloorB(i) : TestTextures::WallRight(i);
+        Fill(surface, x, y, 32, checker ? 32 : 64, a);
+        Fill(surface, x + 32, y, 32, checker ? 32 : 64, b);
+        if (checker)
+        {
+            Fill(surface, x + 32, y + 32, 32, 32, a);
+            Fill(surface, x, y + 32, 32, 32, b);
+        }
     }
     Save(image, path);
 }
@@ -112,40 +103,27 @@ void WriteSpriteImage(const std::string& path, int frames, Rgb (*colour)(int))
     Save(image, path);
 }
 
-// A short silent 16-bit mono WAV file.
+// A short silent 16-bit mono WAV file: its header, then 64 samples of zero.
 void WriteSilentWav(const std::string& path)
 {
-    const std::uint32_t samples = 64;
-    const std::uint32_t dataSize = samples * 2;
-    std::ofstream file(path, std::ios::binary);
-    const auto put32 = [&file](std::uint32_t value)
+    std::string bytes = "RIFF";
+    const auto number = [&bytes](std::uint32_t value, int size)
     {
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < size; ++i)
         {
-            file.put(static_cast<char>((value >> (8 * i)) & 0xFF));
+            bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
         }
     };
-    const auto put16 = [&file](std::uint16_t value)
+    number(36 + 128, 4);
+    bytes += "WAVEfmt ";
+    for (const auto& [value, size] :
+         {std::pair{16, 4}, {1, 2}, {1, 2}, {22050, 4}, {44100, 4}, {2, 2}, {16, 2}})
     {
-        file.put(static_cast<char>(value & 0xFF));
-        file.put(static_cast<char>(value >> 8));
-    };
-    file << "RIFF";
-    put32(36 + dataSize);
-    file << "WAVEfmt ";
-    put32(16);
-    put16(1);
-    put16(1);
-    put32(22050);
-    put32(22050 * 2);
-    put16(2);
-    put16(16);
-    file << "data";
-    put32(dataSize);
-    for (std::uint32_t i = 0; i < samples; ++i)
-    {
-        put16(0);
+        number(value, size);
     }
+    bytes += "data";
+    number(128, 4);
+    WriteWholeFile(path, bytes + std::string(128, '\0'));
 }
 
 int CellValue(char character)
@@ -221,12 +199,6 @@ MapText::MapText(const std::vector<std::string>& walls)
     mFile.floors.assign(mFile.walls.size(), 0);
 }
 
-MapText& MapText::Floors(const std::vector<std::string>& floors)
-{
-    mFile.floors = CellValues(floors, static_cast<std::size_t>(mFile.width));
-    return *this;
-}
-
 MapText& MapText::Add(const std::string& type, int x, int y, int degrees)
 {
     mFile.entities.push_back({type, std::to_string(degrees), x, y});
@@ -243,8 +215,8 @@ WorldFixture::WorldFixture()
     UseHeadlessDrivers();
     mDir = std::make_unique<ScratchDir>();
     std::filesystem::create_directories(mDir->Path() / "gfx");
-    WriteWallsImage("gfx/walls.png");
-    WriteFloorsImage("gfx/cfs.png");
+    WriteAtlas("gfx/walls.png", false);
+    WriteAtlas("gfx/cfs.png", true);
     WriteSpriteImage("gfx/items.png", 7, TestTextures::Item);
     WriteSpriteImage("gfx/enemy.png", 4, TestTextures::Enemy);
     WriteSpriteImage("gfx/projectiles.png", 2, TestTextures::Projectile);
@@ -328,11 +300,5 @@ void WorldFixture::ListenToSounds()
 
 std::vector<std::string> WorldFixture::TakeSounds()
 {
-    std::vector<std::string> names;
-    for (const SoundEvent& event : mSounds)
-    {
-        names.push_back(event.name);
-    }
-    mSounds.clear();
-    return names;
+    return TakeSoundNames(mSounds);
 }

@@ -38,8 +38,6 @@ class MapText
 {
 public:
     explicit MapText(const std::vector<std::string>& walls);
-    // The ceilings-and-floors rows in the same way (all 0 when not given).
-    MapText& Floors(const std::vector<std::string>& floors);
     MapText& Add(const std::string& type, int x, int y, int degrees = 0);
     std::string Text() const;
 

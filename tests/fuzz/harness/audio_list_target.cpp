@@ -45,12 +45,12 @@ public:
         }
     }
 
-    std::string Run(const std::string& input) override
+    std::string Try(const std::string& input) override
     {
         mAudio.mSounds.clear();
         mAudio.mMusic.clear();
-        FuzzCheck::WriteFile(SOUND_LIST, mSoundList ? input : "");
-        FuzzCheck::WriteFile(MUSIC_LIST, mSoundList ? "" : input);
+        WriteWholeFile(SOUND_LIST, mSoundList ? input : "");
+        WriteWholeFile(MUSIC_LIST, mSoundList ? "" : input);
         try
         {
             mAudio.LoadAllAudioFiles();
@@ -61,10 +61,6 @@ public:
             {
                 return std::string("unclear message for a bad list: ") + error.what();
             }
-        }
-        catch (const std::exception& error)
-        {
-            return FuzzCheck::Unexpected(error);
         }
         const std::set<std::string> listed = ListedNames(input);
         for (const auto& loaded : mSoundList ? mAudio.mSounds : mAudio.mMusic)
@@ -83,12 +79,12 @@ private:
 };
 } // namespace
 
-std::unique_ptr<FuzzTarget> MakeSoundListTarget()
+std::unique_ptr<FuzzTarget> MakeSoundListTarget(const FuzzOptions& /*options*/)
 {
     return std::make_unique<AudioListTarget>(true);
 }
 
-std::unique_ptr<FuzzTarget> MakeMusicListTarget()
+std::unique_ptr<FuzzTarget> MakeMusicListTarget(const FuzzOptions& /*options*/)
 {
     return std::make_unique<AudioListTarget>(false);
 }

@@ -29,23 +29,11 @@ public:
         mGame->Init(2, argv);
     }
 
-    std::string Run(const std::string& input) override
-    {
-        FuzzCheck::WriteFile(MAP_FOLDER + INPUT_NAME, input);
-        try
-        {
-            return OpenAndSave();
-        }
-        catch (const std::exception& error)
-        {
-            // The editor reports file problems in its prompt; nothing may escape.
-            return FuzzCheck::Unexpected(error);
-        }
-    }
-
 private:
-    std::string OpenAndSave()
+    // The editor reports file problems in its prompt; nothing may escape.
+    std::string Try(const std::string& input) override
     {
+        WriteWholeFile(MAP_FOLDER + INPUT_NAME, input);
         const std::string before = Snapshot();
         if (!Open(INPUT_NAME))
         {
@@ -60,7 +48,7 @@ private:
         {
             return "the map that was opened could not be saved";
         }
-        const std::string saved = FuzzCheck::ReadFile(MAP_FOLDER + FIRST_SAVE);
+        const std::string saved = ReadWholeFile(MAP_FOLDER + FIRST_SAVE);
         const std::int32_t highScore = Map().GetHighScore(MAP_FOLDER + FIRST_SAVE);
         if (highScore != mGame->mMapHighScore)
         {
@@ -75,7 +63,7 @@ private:
         {
             return "the reopened map could not be saved";
         }
-        if (FuzzCheck::ReadFile(MAP_FOLDER + SECOND_SAVE) != saved)
+        if (ReadWholeFile(MAP_FOLDER + SECOND_SAVE) != saved)
         {
             return "saving the reopened map gave a different file";
         }
@@ -135,7 +123,7 @@ private:
 };
 } // namespace
 
-std::unique_ptr<FuzzTarget> MakeEditorMapTarget()
+std::unique_ptr<FuzzTarget> MakeEditorMapTarget(const FuzzOptions& /*options*/)
 {
     return std::make_unique<EditorMapTarget>();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/scratch_dir.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -22,35 +24,33 @@ class FuzzTarget
 public:
     virtual ~FuzzTarget() = default;
     // What went wrong with the input; empty when the program did what it must:
-    // used the file, or refused it with one of its clear messages.
-    virtual std::string Run(const std::string& input) = 0;
+    // used the file, or refused it with one of its clear messages. An
+    // exception that escapes the program is a fault too.
+    std::string Run(const std::string& input);
+
+protected:
+    virtual std::string Try(const std::string& input) = 0;
 };
 
 // The names of the targets, which are also the corpus directories under tests/fuzz/.
-const std::vector<std::string>& FuzzTargetNames();
+std::vector<std::string> FuzzTargetNames();
 // Throws std::invalid_argument for a name that is not a target.
 std::unique_ptr<FuzzTarget> MakeFuzzTarget(const std::string& name, const FuzzOptions& options);
 
 // The targets, one per file of the program.
 std::unique_ptr<FuzzTarget> MakeMapViewTarget(const FuzzOptions& options);
-std::unique_ptr<FuzzTarget> MakeEditorMapTarget();
-std::unique_ptr<FuzzTarget> MakeHighScoreTarget();
-std::unique_ptr<FuzzTarget> MakeSettingsTarget();
-std::unique_ptr<FuzzTarget> MakeMapListTarget();
-std::unique_ptr<FuzzTarget> MakeSoundListTarget();
-std::unique_ptr<FuzzTarget> MakeMusicListTarget();
+std::unique_ptr<FuzzTarget> MakeEditorMapTarget(const FuzzOptions& options);
+std::unique_ptr<FuzzTarget> MakeHighScoreTarget(const FuzzOptions& options);
+std::unique_ptr<FuzzTarget> MakeSettingsTarget(const FuzzOptions& options);
+std::unique_ptr<FuzzTarget> MakeMapListTarget(const FuzzOptions& options);
+std::unique_ptr<FuzzTarget> MakeSoundListTarget(const FuzzOptions& options);
+std::unique_ptr<FuzzTarget> MakeMusicListTarget(const FuzzOptions& options);
 
 // Helpers shared by the targets.
 namespace FuzzCheck
 {
-// Replaces a file of the working directory (never writing through a link
-// into the repository's data).
-void WriteFile(const std::string& path, const std::string& text);
-std::string ReadFile(const std::string& path);
 // Whether a message starts with one of the prefixes.
 bool StartsWithAny(const std::string& message, const std::vector<std::string>& prefixes);
 // A 64-bit FNV-1a hash of the input, which seeds the randomness of a run.
 std::uint64_t Seed(const std::string& input);
-// "exception of type T: what" for an exception that must not have happened.
-std::string Unexpected(const std::exception& error);
 } // namespace FuzzCheck

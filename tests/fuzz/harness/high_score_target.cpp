@@ -12,33 +12,17 @@
 namespace
 {
 const std::string MAP_PATH = "data/maps/fuzz.map";
-const std::vector<std::string> LOAD_MESSAGES = {"Error loading map: ",
-                                                "Invalid angle for entity (Must be 0-360): "};
 
 class HighScoreTarget : public FuzzTarget
 {
-public:
-    std::string Run(const std::string& input) override
+    std::string Try(const std::string& input) override
     {
-        FuzzCheck::WriteFile(MAP_PATH, input);
-        try
+        WriteWholeFile(MAP_PATH, input);
+        const std::int32_t score = Map().GetHighScore(MAP_PATH);
+        if (score < 0 || score % 50 != 0)
         {
-            const std::int32_t score = Map().GetHighScore(MAP_PATH);
-            if (score < 0 || score % 50 != 0)
-            {
-                return "a best score of " + std::to_string(score);
-            }
-            return Check(score);
+            return "a best score of " + std::to_string(score);
         }
-        catch (const std::exception& error)
-        {
-            return FuzzCheck::Unexpected(error);
-        }
-    }
-
-private:
-    static std::string Check(std::int32_t score)
-    {
         std::ifstream file(MAP_PATH);
         try
         {
@@ -49,7 +33,9 @@ private:
         }
         catch (const std::runtime_error& error)
         {
-            return FuzzCheck::StartsWithAny(error.what(), LOAD_MESSAGES)
+            return FuzzCheck::StartsWithAny(
+                       error.what(),
+                       {"Error loading map: ", "Invalid angle for entity (Must be 0-360): "})
                        ? ""
                        : std::string("unclear message from the checker: ") + error.what();
         }
@@ -57,7 +43,7 @@ private:
 };
 } // namespace
 
-std::unique_ptr<FuzzTarget> MakeHighScoreTarget()
+std::unique_ptr<FuzzTarget> MakeHighScoreTarget(const FuzzOptions& /*options*/)
 {
     return std::make_unique<HighScoreTarget>();
 }

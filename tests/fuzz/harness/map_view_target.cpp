@@ -32,8 +32,8 @@ class MapViewTarget : public FuzzTarget
 public:
     explicit MapViewTarget(const FuzzOptions& options) : mOptions(options)
     {
-        FuzzCheck::WriteFile("ql3d.cfg", "80 79 82 81 44 224 225 226 30 31\n64 64 0 0 1 1\n");
-        FuzzCheck::WriteFile("data/maps/map.cfg", "fuzz.map\n");
+        WriteWholeFile("ql3d.cfg", "80 79 82 81 44 224 225 226 30 31\n64 64 0 0 1 1\n");
+        WriteWholeFile("data/maps/map.cfg", "fuzz.map\n");
         mGame = std::make_unique<Game>();
         mGame->mSleep = [](Uint32) {};
         mGame->mWaitForEvent = [] {};
@@ -44,9 +44,10 @@ public:
         mGame->Init(1, argv);
     }
 
-    std::string Run(const std::string& input) override
+private:
+    std::string Try(const std::string& input) override
     {
-        FuzzCheck::WriteFile(MAP_PATH, input);
+        WriteWholeFile(MAP_PATH, input);
         mRandom.seed(FuzzCheck::Seed(input));
         try
         {
@@ -58,23 +59,6 @@ public:
                        ? ""
                        : std::string("unclear message for a bad map: ") + error.what();
         }
-        catch (const std::exception& error)
-        {
-            return "loading: " + FuzzCheck::Unexpected(error);
-        }
-        try
-        {
-            return Play();
-        }
-        catch (const std::exception& error)
-        {
-            return "playing a map that loaded: " + FuzzCheck::Unexpected(error);
-        }
-    }
-
-private:
-    std::string Play()
-    {
         const std::int32_t highScore = mGame->mMap->GetHighScore(MAP_PATH);
         if (highScore != mGame->mMap->mMaxScore)
         {
@@ -82,27 +66,19 @@ private:
                    " differs from the loaded map's best score " +
                    std::to_string(mGame->mMap->mMaxScore);
         }
-        if (std::string problem = Timed("the view", [this] { DrawView(); }); !problem.empty())
-        {
-            return problem;
-        }
-        for (int turn = 1; turn <= TURNS && mGame->GetGameState() == GameState::Game; ++turn)
+        // The view at the start, then turns with random keys held and a view now and then.
+        std::string problem = Timed("the view", [this] { DrawView(); });
+        for (int turn = 1;
+             problem.empty() && turn <= TURNS && mGame->GetGameState() == GameState::Game; ++turn)
         {
             HoldRandomKeys();
-            if (std::string problem = Timed("a turn", [this] { Turn(); }); !problem.empty())
+            problem = Timed("a turn", [this] { Turn(); });
+            if (problem.empty() && turn % TURNS_PER_VIEW == 0)
             {
-                return problem;
-            }
-            if (turn % TURNS_PER_VIEW == 0)
-            {
-                if (std::string problem = Timed("the view", [this] { DrawView(); });
-                    !problem.empty())
-                {
-                    return problem;
-                }
+                problem = Timed("the view", [this] { DrawView(); });
             }
         }
-        return "";
+        return problem;
     }
 
     // The playing step of the main loop without its drawing, but for the

@@ -6,27 +6,11 @@
 
 namespace
 {
-const std::string SETTINGS_FILE = "ql3d.cfg";
-
 class SettingsTarget : public FuzzTarget
 {
-public:
-    std::string Run(const std::string& input) override
+    std::string Try(const std::string& input) override
     {
-        FuzzCheck::WriteFile(SETTINGS_FILE, input);
-        try
-        {
-            return ReadAndWriteBack();
-        }
-        catch (const std::exception& error)
-        {
-            return FuzzCheck::Unexpected(error);
-        }
-    }
-
-private:
-    static std::string ReadAndWriteBack()
-    {
+        WriteWholeFile("ql3d.cfg", input);
         std::string formatted;
         {
             Game game;
@@ -37,22 +21,19 @@ private:
                 return "the settings that were read could not be written";
             }
         }
-        if (FuzzCheck::ReadFile(SETTINGS_FILE) != formatted)
+        if (ReadWholeFile("ql3d.cfg") != formatted)
         {
             return "the settings file differs from the settings it holds";
         }
         Game again;
         again.ReadConfig();
-        if (again.mSettings.Format() != formatted)
-        {
-            return "the written settings read back differently";
-        }
-        return "";
+        return again.mSettings.Format() == formatted ? ""
+                                                     : "the written settings read back differently";
     }
 };
 } // namespace
 
-std::unique_ptr<FuzzTarget> MakeSettingsTarget()
+std::unique_ptr<FuzzTarget> MakeSettingsTarget(const FuzzOptions& /*options*/)
 {
     return std::make_unique<SettingsTarget>();
 }
