@@ -256,8 +256,10 @@ TEST(Controls, APadPlaysAndWorksTheMenus)
     pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
     pad.Button(SDL_CONTROLLER_BUTTON_A, false);
 
-    // Start opens the in-game menu and B goes back; pulled out, the game waits
-    // in its menu, and a pad plugged in again plays.
+    // B has no part in play; Start opens the in-game menu and B goes back;
+    // pulled out, the game waits in its menu, and a pad plugged in again plays.
+    pad.Tap(test, SDL_CONTROLLER_BUTTON_B);
+    EXPECT_EQ(game.GetGameState(), GameState::Game);
     pad.Tap(test, SDL_CONTROLLER_BUTTON_START);
     EXPECT_EQ(game.GetGameState(), GameState::InGameMenu);
     pad.Tap(test, SDL_CONTROLLER_BUTTON_B);
