@@ -281,4 +281,11 @@ TEST(Controls, APadPlaysAndWorksTheMenus)
     test.RunFrames(16);
     pad.Tap(test, SDL_CONTROLLER_BUTTON_X);
     EXPECT_EQ(game.GetGameState(), GameState::MainMenu);
+
+    // Pulling out the pad in use hands the game to another one plugged in.
+    VirtualPad second;
+    second.PlugIn(test);
+    pad.PullOut();
+    test.RunFrames(1);
+    EXPECT_TRUE(game.mGamepad->IsConnected());
 }
