@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <set>
 
 namespace
 {
@@ -39,7 +40,14 @@ TEST_F(Combat, EnemiesFaceAndApproachThePlayerUntilClose)
     mTest->RunFrames(1);
     EXPECT_NEAR(enemy.mAngle, 960, 1e-6);
     EXPECT_DOUBLE_EQ(enemy.mX, startX - 4);
-    mTest->RunFrames(400);
+    // It walks with its legs moving.
+    std::set<int> poses;
+    for (int frame = 0; frame < 400; ++frame)
+    {
+        mTest->RunFrames(1);
+        poses.insert(enemy.mAnimationFrame);
+    }
+    EXPECT_GT(poses.size(), 1U);
     // It stops about 229 units away.
     EXPECT_NEAR(enemy.mX - player().mX, 229, 4);
     const double x = enemy.mX;
