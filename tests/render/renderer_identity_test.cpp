@@ -346,19 +346,26 @@ TEST(RendererIdentity, SpritesBeforeDoorsAndAnExitDoorAtTheEndLookTheSame)
 TEST(RendererIdentity, FramesOfOtherSizesLookTheSame)
 {
     // Widths that are no whole number of column groups, odd heights (the eye
-    // then lies between two rows), a sliver and a frame wider than the view.
+    // then lies between two rows), a sliver, a frame wider than the view, and
+    // a frame of three bytes a pixel, which only SDL's own functions can write.
     UseHeadlessDrivers();
     const ScratchDir scratch;
     const ReferenceViews views(scratch.Path().string());
     std::uint32_t seed = 7000;
-    for (const auto& [width, height] :
-         std::vector<std::pair<int, int>>{{317, 240}, {312, 199}, {200, 151}, {9, 8}, {333, 120}})
+    const struct
+    {
+        int width, height;
+        Uint32 format;
+    } frames[] = {{317, 240, SDL_PIXELFORMAT_ARGB8888}, {312, 199, SDL_PIXELFORMAT_ARGB8888},
+                  {200, 151, SDL_PIXELFORMAT_ARGB8888}, {9, 8, SDL_PIXELFORMAT_ARGB8888},
+                  {333, 120, SDL_PIXELFORMAT_ARGB8888}, {96, 72, SDL_PIXELFORMAT_RGB24}};
+    for (const auto& [width, height, format] : frames)
     {
         SCOPED_TRACE(testing::Message() << width << " x " << height);
         Game game;
         game.InitWorldView((GameDataDir() / "gfx").string());
         game.mFramework->mSurface.Reset(
-            SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
+            SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, format));
         // The light reaches by the width of the view.
         game.mRaycaster->Init(game.mTextureFlags, width);
         RendererComparison comparison(game);
