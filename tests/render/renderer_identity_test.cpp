@@ -4,14 +4,17 @@
 // way of drawing this processor can take (portable code and wide registers).
 
 #include "core/game.h"
+#include "core/wrapper.h"
 #include "gameplay/player.h"
 #include "reference/reference_views.h"
 #include "reference/renderer_comparison.h"
 #include "support/scratch_dir.h"
 #include "support/test_game.h"
 
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <random>
@@ -424,4 +427,40 @@ TEST(RendererIdentity, TheTexturesItReadsAreNeverRunLengthEncoded)
     }
     // The hand, blitted every frame, is encoded: locking it would decode it.
     EXPECT_TRUE(SDL_MUSTLOCK(game.mImageManager->GetImage("hand")));
+}
+
+TEST(RendererIdentity, AFloorImageCutShortLooksTheSame)
+{
+    // The last row of floor textures lies half outside a floor image cut short;
+    // neither renderer reads beyond the image.
+    UseHeadlessDrivers();
+    const ScratchDir scratch;
+    std::filesystem::copy(GameDataDir() / "gfx", scratch.Path() / "gfx");
+    const std::string floorsPath = (scratch.Path() / "gfx" / "cfs.png").string();
+    const Wrapper whole(IMG_Load(floorsPath.c_str()));
+    SDL_Surface* source = whole.Get<SDL_Surface>();
+    const Wrapper cut(
+        SDL_CreateRGBSurfaceWithFormat(0, source->w, source->h - 32, 32, source->format->format));
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    SDL_BlitSurface(source, nullptr, cut.Get<SDL_Surface>(), nullptr);
+    ASSERT_EQ(IMG_SavePNG(cut.Get<SDL_Surface>(), floorsPath.c_str()), 0);
+    scratch.WriteFile("cut.map", "4\n4\n\n1 1 1 1\n1 0 0 1\n1 0 0 1\n1 1 1 1\n\n"
+                                 "60 61 62 63\n60 61 62 63\n60 61 62 63\n60 61 62 63\n\n"
+                                 "Type Player\nAngle 0\nX 1\nY 1\n");
+    Game game;
+    game.InitWorldView((scratch.Path() / "gfx").string());
+    RendererComparison comparison(game);
+    ReferenceView view;
+    view.mapPath = (scratch.Path() / "cut.map").string();
+    ReferenceViews::Enter(game, view);
+    std::uint32_t seed = 9000;
+    for (const double angle : {0.0, 300.0, 700.0})
+    {
+        PlaceEye(game, 80, 90, angle, 32);
+        for (const RowPath path : TwoRenderers::AvailablePaths())
+        {
+            game.mRaycaster->UsePath(path);
+            EXPECT_EQ(comparison.DifferingPixels(seed++), 0) << RowPaths::Name(path);
+        }
+    }
 }
