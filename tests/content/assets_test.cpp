@@ -168,11 +168,11 @@ TEST(Audio, EverySoundAndTrackTheGamePlaysIsListedAndLoads)
     }
     for (const std::string& name : sounds)
     {
-        SDL_AudioSpec spec{};
+        SDL_AudioSpec sound{};
         Uint8* buffer = nullptr;
         Uint32 length = 0;
         ASSERT_NE(
-            SDL_LoadWAV((GameDataDir() / "sfx" / name).string().c_str(), &spec, &buffer, &length),
+            SDL_LoadWAV((GameDataDir() / "sfx" / name).string().c_str(), &sound, &buffer, &length),
             nullptr)
             << name;
         int peak = 0;
@@ -182,10 +182,10 @@ TEST(Audio, EverySoundAndTrackTheGamePlaysIsListedAndLoads)
                 std::max(peak, std::abs(static_cast<int>(*reinterpret_cast<Sint16*>(buffer + i))));
         }
         SDL_FreeWAV(buffer);
-        EXPECT_EQ(spec.format, AUDIO_S16LSB) << name;
-        EXPECT_EQ(spec.freq, 44100) << name;
+        EXPECT_EQ(sound.format, AUDIO_S16LSB) << name;
+        EXPECT_EQ(sound.freq, 44100) << name;
         EXPECT_TRUE(peak >= 23197 && peak <= 32393) << name << " peaks at " << peak;
-        EXPECT_LT(length / 2 / spec.channels, 2U * 44100U) << name;
+        EXPECT_LT(length / 2 / sound.channels, 2U * 44100U) << name;
     }
 }
 
